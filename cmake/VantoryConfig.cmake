@@ -1,0 +1,13 @@
+# One interface target carries the language level, warnings and sanitizer
+# flags for every target of the project.
+add_library(vantory_config INTERFACE)
+target_compile_features(vantory_config INTERFACE cxx_std_20)
+target_compile_options(vantory_config INTERFACE
+    -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion
+    $<$<BOOL:${VANTORY_WERROR}>:-Werror>)
+
+if(VANTORY_SANITIZE)
+    target_compile_options(vantory_config INTERFACE
+        -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_link_options(vantory_config INTERFACE -fsanitize=address,undefined)
+endif()

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <memory>
+#include <string_view>
+
+class XmlArena;
+class XmlNode;
+
+enum XmlNodeType : int32_t
+{
+    XmlElement = 0,
+    XmlProcessingInstruction = 1,
+    XmlComment = 2,
+    XmlCdata = 3,
+    XmlDocument = 4,
+};
+
+struct XmlAttribute
+{
+    std::string_view name;
+    std::string_view value;
+    XmlNode* owner = nullptr;
+    XmlAttribute* next = nullptr;
+};
+
+// A forward list threaded through its entries' `next` pointers. The entries
+// belong to the tree's arena; the list only links them in document order.
+template <typename T>
+class XmlList
+{
+public:
+    class Iterator
+    {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = T;
+        using difference_type = std::ptrdiff_t;
+        using pointer = T*;
+        using reference = T&;
+
+        explicit Iterator(T* p = nullptr) : m_p(p) {}
+        T& operator*() const { return *m_p; }
+        T* operator->() const { return m_p; }
+        Iterator& operator++() { m_p = m_p->next; return *this; }
+        Iterator operator++(int) { Iterator old = *this; m_p = m_p->next; return old; }
+        bool operator==(const Iterator&) const = default;
+
+    private:
+        T* m_p;
+    };
+
+    Iterator begin() const { return Iterator(m_first); }
+    Iterator end() const { return Iterator(); }
+    T* First() const { return m_first; }
+    size_t size() const { return m_count; }
+    bool empty() const { return m_count == 0; }
+
+    void Append(T* entry)
+    {
+        entry->next = nullptr;
+        if (m_last)
+            m_last->next = entry;
+        else
+            m_first = entry;
+        m_last = entry;
+        ++m_count;
+    }
+    void Clear() { m_first = m_last = nullptr; m_count = 0; }
+
+private:
+    T* m_first = nullptr;
+    T* m_last = nullptr;
+    size_t m_count = 0;
+};
+
+// A node of a parsed tree. A node constructed by the caller is a top-level
+// node: it owns the arena in which the parser places the text, the child
+// nodes and the attributes of its tree. `name` and `value` view that arena
+// (or memory the caller keeps alive when the caller sets them).
+class XmlNode
+{
+public:
+    XmlNode();
+    XmlNode(XmlNode* parentNode, XmlNodeType nodeType, XmlArena* arena);
+    ~XmlNode();
+    XmlNode(const XmlNode&) = delete;
+    XmlNode& operator=(const XmlNode&) = delete;
+
+    std::string_view name;
+    std::string_view value;
+    XmlNode* parent = nullptr;
+    XmlList<XmlNode> children;
+    XmlList<XmlAttribute> attributes;
+    XmlNodeType type = XmlElement;
+    XmlNode* next = nullptr;  // next sibling in the parent's children
+
+    // The arena new nodes of this tree go to; created on first use.
+    XmlArena& Arena();
+    // True when this node owns the arena it allocates from.
+    bool OwnsArena() const { return m_ownArena != nullptr; }
+
+private:
+    XmlArena* m_arena = nullptr;
+    std::unique_ptr<XmlArena> m_ownArena;
+};
+
+// Deletes all children and attributes of the node; name and value stay.
+void Reset(XmlNode& node);
