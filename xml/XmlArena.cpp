@@ -8,6 +8,7 @@ namespace {
 
 constexpr size_t kFirstBlock = 64 * 1024;
 constexpr size_t kLargestGrowth = 4 * 1024 * 1024;
+constexpr size_t kKeptTotal = 128 * 1024 * 1024;
 
 char* AlignUp(char* p, size_t align)
 {
@@ -18,25 +19,33 @@ char* AlignUp(char* p, size_t align)
 
 }  // namespace
 
-char* XmlArena::NewBlock(size_t minimum)
+void XmlArena::UseBlock(size_t index)
+{
+    m_current = index;
+    m_cursor = m_blocks[index].data.get();
+    m_limit = m_cursor + m_blocks[index].size;
+}
+
+void XmlArena::NewBlock(size_t minimum)
 {
     size_t size = m_blocks.empty() ? kFirstBlock : std::min(m_blocks.back().size * 2, kLargestGrowth);
     size = std::max(size, minimum);
     Block block;
     block.data.reset(new char[size]);
     block.size = size;
-    char* start = block.data.get();
     m_blocks.push_back(std::move(block));
-    m_cursor = start;
-    m_limit = start + size;
-    return start;
+    UseBlock(m_blocks.size() - 1);
 }
 
-void* XmlArena::Allocate(size_t size, size_t align)
+void* XmlArena::AllocateSlow(size_t size, size_t align)
 {
     char* p = m_cursor ? AlignUp(m_cursor, align) : nullptr;
-    if (!p || p > m_limit || static_cast<size_t>(m_limit - p) < size) {
-        NewBlock(size + align);
+    while (!p || p > m_limit || static_cast<size_t>(m_limit - p) < size) {
+        // Blocks kept from an earlier parse come first, in order.
+        if (m_cursor && m_current + 1 < m_blocks.size())
+            UseBlock(m_current + 1);
+        else
+            NewBlock(size + align);
         p = AlignUp(m_cursor, align);
     }
     m_cursor = p + size;
@@ -56,11 +65,15 @@ void XmlArena::Recycle()
 {
     if (m_blocks.empty())
         return;
-    auto largest = std::max_element(m_blocks.begin(), m_blocks.end(),
-                                    [](const Block& a, const Block& b) { return a.size < b.size; });
-    Block keep = std::move(*largest);
-    m_blocks.clear();
-    m_cursor = keep.data.get();
-    m_limit = m_cursor + keep.size;
-    m_blocks.push_back(std::move(keep));
+    size_t total = 0;
+    for (const Block& b : m_blocks)
+        total += b.size;
+    if (total > kKeptTotal) {
+        auto largest = std::max_element(m_blocks.begin(), m_blocks.end(),
+                                        [](const Block& a, const Block& b) { return a.size < b.size; });
+        Block keep = std::move(*largest);
+        m_blocks.clear();
+        m_blocks.push_back(std::move(keep));
+    }
+    UseBlock(0);
 }

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <new>
 #include <string>
 #include <utility>
 #include <vector>
+
+class XmlNode;
 
 // Bump allocator for one parsed tree: the copy of the text, the nodes and
 // the attributes. Everything is released at once, so destroying a tree of
@@ -18,7 +21,16 @@ public:
     XmlArena(const XmlArena&) = delete;
     XmlArena& operator=(const XmlArena&) = delete;
 
-    void* Allocate(size_t size, size_t align);
+    void* Allocate(size_t size, size_t align)
+    {
+        auto address = reinterpret_cast<uintptr_t>(m_cursor);
+        uintptr_t aligned = (address + align - 1) & ~(static_cast<uintptr_t>(align) - 1);
+        if (m_cursor && aligned + size <= reinterpret_cast<uintptr_t>(m_limit)) {
+            m_cursor = reinterpret_cast<char*>(aligned + size);
+            return reinterpret_cast<void*>(aligned);
+        }
+        return AllocateSlow(size, align);
+    }
 
     // Objects placed here are never destroyed one by one: only trivially
     // destructible state (or state that owns nothing) may live in them.
@@ -31,13 +43,17 @@ public:
     // A NUL-terminated copy of length bytes of text.
     char* CopyText(const char* text, size_t length);
 
-    // Forgets every allocation; the largest block is kept for the next parse.
+    // Forgets every allocation. The blocks are kept for the next parse (all
+    // of them unless they add up to more than a large document needs).
     void Recycle();
 
     // Name and value of the top-level node survive a new parse of its tree,
     // so they are moved here out of the blocks before they are recycled.
     std::string keptName;
     std::string keptValue;
+
+    // The parser's stack of open elements, kept for its capacity.
+    std::vector<XmlNode*> parseStack;
 
 private:
     struct Block
@@ -46,9 +62,12 @@ private:
         size_t size = 0;
     };
 
-    char* NewBlock(size_t minimum);
+    void* AllocateSlow(size_t size, size_t align);
+    void UseBlock(size_t index);
+    void NewBlock(size_t minimum);
 
     std::vector<Block> m_blocks;
+    size_t m_current = 0;  // index of the block m_cursor points into
     char* m_cursor = nullptr;
     char* m_limit = nullptr;
 };

@@ -25,8 +25,10 @@ XmlEntityTable::XmlEntityTable(std::initializer_list<XmlEntity> entries) : m_ent
     for (size_t i = 0; i < m_entries.size(); ++i) {
         const XmlEntity& e = m_entries[i];
         auto c = static_cast<unsigned char>(e.character);
-        if (m_byCharacter[c] < 0)
+        if (m_byCharacter[c] < 0) {
             m_byCharacter[c] = static_cast<int16_t>(i);
+            m_encoded += e.character;
+        }
         if (e.length <= 0)
             continue;  // an empty reference would match everywhere without consuming anything
         m_startsReference[static_cast<unsigned char>(e.reference[0])] = true;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -38,11 +39,15 @@ public:
     // The single character every reference starts with, or 0 when they differ.
     char CommonFirstCharacter() const { return m_commonFirst; }
 
+    // The distinct characters that have an entry, in table order.
+    const std::string& EncodedCharacters() const { return m_encoded; }
+
 private:
     std::vector<XmlEntity> m_entries;
     std::array<int16_t, 256> m_byCharacter{};
     std::array<bool, 256> m_startsReference{};
     char m_commonFirst = 0;
+    std::string m_encoded;
 };
 
 // The five predefined references: & " ' < > in this order.

@@ -8,20 +8,17 @@ XmlNode::XmlNode(XmlNode* parentNode, XmlNodeType nodeType, XmlArena* arena)
 }
 
 XmlNode::XmlNode() = default;
-XmlNode::~XmlNode() = default;
+XmlNode::~XmlNode()
+{
+    if (m_ownsArena)
+        delete m_arena;
+}
 
 XmlArena& XmlNode::Arena()
 {
     if (!m_arena) {
-        m_ownArena = std::make_unique<XmlArena>();
-        m_arena = m_ownArena.get();
+        m_arena = new XmlArena;
+        m_ownsArena = true;
     }
     return *m_arena;
-}
-
-void Reset(XmlNode& node)
-{
-    // The entries stay in the arena until the tree is recycled or destroyed.
-    node.children.Clear();
-    node.attributes.Clear();
 }

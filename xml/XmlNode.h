@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
-#include <memory>
 #include <string_view>
 
 class XmlArena;
@@ -55,8 +54,15 @@ public:
     Iterator begin() const { return Iterator(m_first); }
     Iterator end() const { return Iterator(); }
     T* First() const { return m_first; }
-    size_t size() const { return m_count; }
-    bool empty() const { return m_count == 0; }
+    bool empty() const { return m_first == nullptr; }
+    // Walks the list: nodes stay small when the count is not stored.
+    size_t size() const
+    {
+        size_t n = 0;
+        for (T* p = m_first; p; p = p->next)
+            ++n;
+        return n;
+    }
 
     void Append(T* entry)
     {
@@ -66,14 +72,12 @@ public:
         else
             m_first = entry;
         m_last = entry;
-        ++m_count;
     }
-    void Clear() { m_first = m_last = nullptr; m_count = 0; }
+    void Clear() { m_first = m_last = nullptr; }
 
 private:
     T* m_first = nullptr;
     T* m_last = nullptr;
-    size_t m_count = 0;
 };
 
 // A node of a parsed tree. A node constructed by the caller is a top-level
@@ -100,12 +104,29 @@ public:
     // The arena new nodes of this tree go to; created on first use.
     XmlArena& Arena();
     // True when this node owns the arena it allocates from.
-    bool OwnsArena() const { return m_ownArena != nullptr; }
+    bool OwnsArena() const { return m_ownsArena; }
+
+    // The parser marks a value in which it saw none of & " ' < >, so that
+    // text output can copy it without looking for characters to encode.
+    // The mark no longer counts once `value` is set to anything else.
+    void MarkPlainValue()
+    {
+        m_plainData = value.data();
+        m_plainSize = value.size();
+    }
+    bool HasPlainValue() const { return m_plainData == value.data() && m_plainSize == value.size(); }
 
 private:
     XmlArena* m_arena = nullptr;
-    std::unique_ptr<XmlArena> m_ownArena;
+    const char* m_plainData = nullptr;
+    size_t m_plainSize = 0;
+    bool m_ownsArena = false;
 };
 
 // Deletes all children and attributes of the node; name and value stay.
-void Reset(XmlNode& node);
+// (The entries stay in the arena until the tree is recycled or destroyed.)
+inline void Reset(XmlNode& node)
+{
+    node.children.Clear();
+    node.attributes.Clear();
+}

@@ -46,6 +46,10 @@ public:
     Parser(char* text, size_t length, const char* callerText, XmlParseInfo& info, XmlArena& arena)
         : m_begin(text), m_end(text + length), m_caller(callerText), m_info(info), m_arena(arena)
     {
+        m_plainSpaces = !IsSpace(info.escapeChar);
+        for (char c : std::string_view(" \t\n\v\f\r"))
+            if (info.entityTable && info.entityTable->StartsReference(c))
+                m_plainSpaces = false;
     }
 
     const char* Run(XmlNode& top);
@@ -59,9 +63,31 @@ private:
 
     Step Enter(XmlNode& node, char* p);
     Step AfterChild(XmlNode& node, XmlNode& child, char* result);
+    Step Continue(XmlNode& node, char* result);
+    [[gnu::noinline]] Step CloseOther(XmlNode& node, char* name);
     Step SpecialNodes(XmlNode& node, char* p);
     char* Attributes(XmlNode& node, char* p);
-    void StoreText(std::string_view& target, char* start, char* end);
+    // Text up to the next unescaped stop byte (or the end) into target;
+    // returns where it stopped. Indentation between tags is by far the most
+    // common text, and white space needs neither unescaping nor decoding.
+    char* ReadText(std::string_view& target, char* start, char stop, XmlNode* owner = nullptr)
+    {
+        if (m_plainSpaces) {
+            char* q = SkipSpaces(start);
+            if (*q == stop && q > start) {
+                if (!m_info.trimText) {
+                    target = std::string_view(start, static_cast<size_t>(q - start));
+                    if (owner)
+                        owner->MarkPlainValue();
+                }
+                return q;
+            }
+        }
+        return ReadTextRun(target, start, stop, owner);
+    }
+    char* ReadTextRun(std::string_view& target, char* start, char stop, XmlNode* owner);
+    void StoreText(std::string_view& target, char* start, char* end, bool escaped = true,
+                   bool reference = true);
     XmlNode* NewChild(XmlNode& parent);
     void Error(XmlParseError code, const char* at, std::string text);
     const char* ToCaller(const char* p) const { return p ? m_caller + (p - m_begin) : nullptr; }
@@ -72,6 +98,7 @@ private:
     XmlParseInfo& m_info;
     XmlArena& m_arena;
     XmlNode* m_spare = nullptr;  // a dropped nameless child, reused for the next one
+    bool m_plainSpaces;          // white space is never an escape or a reference
 };
 
 const char* Parser::Run(XmlNode& top)
@@ -80,13 +107,23 @@ const char* Parser::Run(XmlNode& top)
     if (!step.inChildLoop)
         return ToCaller(step.pos);
 
-    std::vector<XmlNode*> stack{&top};
+    std::vector<XmlNode*>& stack = m_arena.parseStack;
+    stack.assign(1, &top);
     char* pos = step.pos;
     while (true) {
         XmlNode* node = stack.back();
         char* result;
         if (pos >= m_end) {
             result = pos;  // an element still open at the end of the text is accepted
+        } else if (pos[0] == '<' && pos[1] == '/') {
+            // A child parse would stop at once on this closing tag and leave a
+            // nameless child to drop: go straight to the closing-tag check.
+            step = Continue(*node, pos);
+            if (step.inChildLoop) {
+                pos = step.pos;
+                continue;
+            }
+            result = step.pos;
         } else {
             XmlNode* child = NewChild(*node);
             step = Enter(*child, pos);
@@ -137,20 +174,23 @@ XmlNode* Parser::NewChild(XmlNode& parent)
 Parser::Step Parser::Enter(XmlNode& node, char* p)
 {
     Reset(node);
-    auto* lt = static_cast<char*>(std::memchr(p, '<', static_cast<size_t>(m_end - p)));
+    char* lt = *p == '<' ? p : static_cast<char*>(std::memchr(p, '<', static_cast<size_t>(m_end - p)));
     if (!lt)
         return {nullptr, false};
     if (lt[1] == '/')
         return {lt, false};  // a closing tag: the caller's business
 
-    Step special = SpecialNodes(node, lt);
-    if (special.inChildLoop)
-        return {special.pos, false};  // a comment or CDATA child of the parent was read
-    char* tag = special.pos ? special.pos : lt;
+    char* tag = lt;
+    if (lt[1] == '?' || lt[1] == '!') {
+        Step special = SpecialNodes(node, lt);
+        if (special.inChildLoop)
+            return {special.pos, false};  // a comment or CDATA child of the parent was read
+        tag = special.pos;
+    }
     if (tag >= m_end)
         return {nullptr, false};
 
-    char* nameEnd = FindAnyOf(tag + 1, kTagNameEnd);
+    char* nameEnd = FindNameEnd(tag + 1, m_end, kTagNameEnd);
     if (!nameEnd)
         return {nullptr, false};
     node.name = std::string_view(tag + 1, static_cast<size_t>(nameEnd - (tag + 1)));
@@ -165,11 +205,8 @@ Parser::Step Parser::Enter(XmlNode& node, char* p)
         return {nullptr, false};
     }
     char* pos = at;  // at '>'
-    if (IsBlank(node.value)) {
-        char* textEnd = FindUnescaped(at + 1, m_end, '<', m_info.escapeChar);
-        StoreText(node.value, at + 1, textEnd);
-        pos = textEnd;
-    }
+    if (IsBlank(node.value))
+        pos = ReadText(node.value, at + 1, '<', &node);
     return {pos, true};
 }
 
@@ -179,32 +216,48 @@ Parser::Step Parser::AfterChild(XmlNode& node, XmlNode& child, char* result)
         node.children.Append(&child);
     else
         m_spare = &child;
+    return Continue(node, result);
+}
+
+// The rest of one round of the child loop, once the child's parse ended at
+// `result`: a closing tag or the element's text.
+Parser::Step Parser::Continue(XmlNode& node, char* result)
+{
     if (!result)
         return {nullptr, false};
 
     char* pos = result;
     if (pos[0] == '<' && pos[1] == '/') {
         char* name = SkipSpaces(pos + 2);
-        char* nameEnd = FindAnyOf(name, kClosingNameEnd);
-        if (!nameEnd) {
-            Error(XmlErrorNoClosingName, name, Format("it must be closed with </%s>", node.name));
-            return {nullptr, false};
-        }
-        std::string_view closing(name, static_cast<size_t>(nameEnd - name));
-        if (closing == node.name)
-            return {nameEnd + 1, false};
-        pos = nameEnd + 1;
-        if (m_info.tolerateMismatch)
-            return {pos, true};
-        Error(XmlErrorMismatch, pos, Format("'<%s> ... </%s>' is not wel-formed.", node.name, closing));
+        // Tag names hold neither blank nor ">", so the closing name equals
+        // the open one exactly when the text continues with it and a delimiter.
+        const size_t length = node.name.size();
+        if (length && static_cast<size_t>(m_end - name) > length &&
+            SameName(std::string_view(name, length), node.name) && (name[length] == '>' || name[length] == ' '))
+            return {name + length + 1, false};
+        return CloseOther(node, name);
+    }
+    if (IsBlank(node.value) && *pos != '<')
+        pos = ReadText(node.value, pos, '<', &node);
+    return {pos, true};
+}
+
+// A closing tag that is not simply the open element's own.
+Parser::Step Parser::CloseOther(XmlNode& node, char* name)
+{
+    char* nameEnd = FindAnyOf(name, kClosingNameEnd);
+    if (!nameEnd) {
+        Error(XmlErrorNoClosingName, name, Format("it must be closed with </%s>", node.name));
         return {nullptr, false};
     }
-    if (IsBlank(node.value) && *pos != '<') {
-        char* textEnd = FindUnescaped(pos, m_end, '<', m_info.escapeChar);
-        StoreText(node.value, pos, textEnd);
-        pos = textEnd;
-    }
-    return {pos, true};
+    std::string_view closing(name, static_cast<size_t>(nameEnd - name));
+    if (SameName(closing, node.name))
+        return {nameEnd + 1, false};
+    char* pos = nameEnd + 1;
+    if (m_info.tolerateMismatch)
+        return {pos, true};
+    Error(XmlErrorMismatch, pos, Format("'<%s> ... </%s>' is not wel-formed.", node.name, closing));
+    return {nullptr, false};
 }
 
 // Processing instructions, comments and CDATA sections in front of a tag.
@@ -275,9 +328,7 @@ char* Parser::Attributes(XmlNode& node, char* p)
             continue;
         p = SkipSpaces(p + 1);
         if (*p == '"' || *p == '\'') {
-            char* start = p + 1;
-            char* close = FindUnescaped(start, m_end, *p, m_info.escapeChar);
-            StoreText(attribute->value, start, close);
+            char* close = ReadText(attribute->value, p + 1, *p);
             p = close < m_end ? close + 1 : m_end;
         } else {
             // Unquoted: an escape protects nothing here, and tab, line break
@@ -290,10 +341,23 @@ char* Parser::Attributes(XmlNode& node, char* p)
     }
 }
 
+// `owner` is given for element text: its value is marked plain when the
+// text held none of the characters that text output encodes.
+char* Parser::ReadTextRun(std::string_view& target, char* start, char stop, XmlNode* owner)
+{
+    const char referenceStart = m_info.entityTable ? m_info.entityTable->CommonFirstCharacter() : 0;
+    TextRun run = ScanText(start, m_end, stop, m_info.escapeChar, referenceStart, owner != nullptr);
+    const char* before = target.data();
+    StoreText(target, start, run.stop, run.escaped, run.reference);
+    if (owner && target.data() != before && referenceStart == '&' && !run.escaped && !run.reference && !run.markup)
+        owner->MarkPlainValue();
+    return run.stop;
+}
+
 // Element text and attribute values: trimmed, unescaped and decoded as the
 // parse info says, in place (the result is never longer than the source).
 // An empty range leaves the target as it was.
-void Parser::StoreText(std::string_view& target, char* start, char* end)
+void Parser::StoreText(std::string_view& target, char* start, char* end, bool escaped, bool reference)
 {
     if (m_info.trimText) {
         while (start < end && IsSpace(*start))
@@ -303,9 +367,9 @@ void Parser::StoreText(std::string_view& target, char* start, char* end)
     }
     if (end <= start)
         return;
-    if (m_info.escapeChar != 0)
+    if (escaped && m_info.escapeChar != 0)
         end = RemoveEscapes(start, end, m_info.escapeChar);
-    if (m_info.decodeReferences && m_info.entityTable)
+    if (reference && m_info.decodeReferences && m_info.entityTable)
         end = DecodeInPlace(start, end, *m_info.entityTable);
     target = std::string_view(start, static_cast<size_t>(end - start));
 }

@@ -1,6 +1,12 @@
 #include "xml/XmlQuery.h"
 
+#include "xml/XmlScan.h"
+
 #include "xml/XmlEntityTable.h"
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 const XmlOutputOptions& SharedOutputOptions()
 {
@@ -8,10 +14,14 @@ const XmlOutputOptions& SharedOutputOptions()
     return options;
 }
 
+namespace {
+
+}  // namespace
+
 const XmlNode* GetChild(const XmlNode& node, std::string_view name)
 {
     for (const XmlNode& child : node.children)
-        if (child.name == name)
+        if (xmlscan::SameName(child.name, name))
             return &child;
     return nullptr;
 }
@@ -20,7 +30,7 @@ std::vector<const XmlNode*> GetChildren(const XmlNode& node, std::string_view na
 {
     std::vector<const XmlNode*> found;
     for (const XmlNode& child : node.children)
-        if (child.name == name)
+        if (xmlscan::SameName(child.name, name))
             found.push_back(&child);
     return found;
 }
@@ -28,23 +38,68 @@ std::vector<const XmlNode*> GetChildren(const XmlNode& node, std::string_view na
 const XmlAttribute* GetAttribute(const XmlNode& node, std::string_view name)
 {
     for (const XmlAttribute& attribute : node.attributes)
-        if (attribute.name == name)
+        if (xmlscan::SameName(attribute.name, name))
             return &attribute;
     return nullptr;
 }
 
 namespace {
 
+const XmlEntityTable* const kDefaultTable = &DefaultEntityTable();
+
+// Position of the first byte at or after `from` that has an entry.
+size_t FindEncoded(std::string_view text, size_t from, const XmlEntityTable& table)
+{
+    size_t i = from;
+#ifdef __SSE2__
+    const std::string& characters = table.EncodedCharacters();
+    if (characters.size() == 5) {  // the predefined table: five compares a block, unrolled
+        const __m128i c0 = _mm_set1_epi8(characters[0]), c1 = _mm_set1_epi8(characters[1]),
+                      c2 = _mm_set1_epi8(characters[2]), c3 = _mm_set1_epi8(characters[3]),
+                      c4 = _mm_set1_epi8(characters[4]);
+        while (text.size() - i >= 16) {
+            __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+            __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, c0), _mm_cmpeq_epi8(v, c1)),
+                                        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, c2), _mm_cmpeq_epi8(v, c3)),
+                                                     _mm_cmpeq_epi8(v, c4)));
+            auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+            if (mask)
+                return i + static_cast<size_t>(__builtin_ctz(mask));
+            i += 16;
+            if (i < text.size() && text.size() - i < 16 && text.size() - from >= 16) {
+                // The last partial block as one block overlapping the previous
+                // one, whose bytes are known to be clear.
+                size_t last = text.size() - 16;
+                v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + last));
+                hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, c0), _mm_cmpeq_epi8(v, c1)),
+                                    _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, c2), _mm_cmpeq_epi8(v, c3)),
+                                                 _mm_cmpeq_epi8(v, c4)));
+                mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+                return mask ? last + static_cast<size_t>(__builtin_ctz(mask)) : text.size();
+            }
+        }
+    }
+#endif
+    for (; i < text.size(); ++i)
+        if (table.ForCharacter(text[i]))
+            return i;
+    return text.size();
+}
+
 void AppendEncoded(std::string& out, std::string_view text, const XmlEntityTable& table)
 {
+    size_t i = FindEncoded(text, 0, table);
+    if (i == text.size()) {
+        out.append(text);
+        return;
+    }
+    out.reserve(out.size() + text.size() + 16);
     size_t runStart = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const XmlEntity* entity = table.ForCharacter(text[i]);
-        if (!entity)
-            continue;
+    while (i < text.size()) {
         out.append(text, runStart, i - runStart);
-        out += entity->Reference();
+        out += table.ForCharacter(text[i])->Reference();
         runStart = i + 1;
+        i = FindEncoded(text, runStart, table);
     }
     out.append(text, runStart, std::string_view::npos);
 }
@@ -53,7 +108,10 @@ void AppendOwnText(std::string& out, const XmlNode& node, const XmlOutputOptions
 {
     if (node.type != XmlElement)
         return;
-    if (options.encodeReferences && options.entityTable)
+    // A plain value has none of the predefined five, so encoding it with
+    // the default table would change nothing.
+    const bool plain = node.HasPlainValue() && options.entityTable == kDefaultTable;
+    if (options.encodeReferences && options.entityTable && !plain)
         AppendEncoded(out, node.value, *options.entityTable);
     else
         out += node.value;
@@ -77,6 +135,12 @@ void AppendLeafText(std::string& out, const XmlNode& node, const XmlOutputOption
 
 std::string GetText(const XmlNode& node, const XmlOutputOptions& options)
 {
+    // The common case: an element without children whose text needs no encoding.
+    if (node.type == XmlElement && node.children.empty() &&
+        (!options.encodeReferences || !options.entityTable ||
+         (node.HasPlainValue() && options.entityTable == kDefaultTable)))
+        return std::string(node.value);
+
     std::string out;
     if (!HasChildTexts(node)) {
         AppendLeafText(out, node, options);

@@ -2,7 +2,120 @@
 
 #include "xml/XmlEntityTable.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace xmlscan {
+
+namespace {
+
+bool IsMarkup(char c)
+{
+    return c == '>' || c == '"' || c == '\'';
+}
+
+}  // namespace
+
+TextRun ScanText(char* p, char* end, char stop, char escape, char referenceStart, bool watchMarkup)
+{
+    if (escape != 0 && escape == stop)
+        return {FindUnescaped(p, end, stop, escape), true, true, true};
+    // A reference start that coincides with a delimiter cannot be told
+    // apart here: then decoding always runs.
+    const bool referenceKnown = referenceStart != 0 && referenceStart != stop && referenceStart != escape;
+    TextRun run{end, false, !referenceKnown, !watchMarkup};
+    const char ref = referenceKnown ? referenceStart : stop;
+#ifdef __SSE2__
+    const __m128i wantStop = _mm_set1_epi8(stop);
+    const __m128i wantEscape = _mm_set1_epi8(escape != 0 ? escape : stop);
+    // Once a kind of byte has decided its flag it is no longer looked for
+    // (its compare then matches the stop byte only).
+    __m128i wantRef = _mm_set1_epi8(ref);
+    __m128i wantGreater = _mm_set1_epi8(watchMarkup ? '>' : stop);
+    __m128i wantQuote = _mm_set1_epi8(watchMarkup ? '"' : stop);
+    __m128i wantApos = _mm_set1_epi8(watchMarkup ? '\'' : stop);
+    while (end - p >= 16) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, wantStop), _mm_cmpeq_epi8(v, wantEscape)),
+                                    _mm_cmpeq_epi8(v, wantRef));
+        hits = _mm_or_si128(hits, _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, wantGreater), _mm_cmpeq_epi8(v, wantQuote)),
+                                               _mm_cmpeq_epi8(v, wantApos)));
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+        if (mask == 0) {
+            p += 16;
+            continue;
+        }
+        p += __builtin_ctz(mask);
+        if (*p == stop) {
+            run.stop = p;
+            return run;
+        }
+        if (escape != 0 && *p == escape) {
+            run.escaped = true;
+            if (p + 1 < end && p[1] == ref)
+                run.reference = true;  // unescaped before decoding, so it still counts
+            p += 2;
+            if (p >= end)
+                return run;
+            continue;
+        }
+        if (*p == ref) {
+            // Text with a reference is decoded and encoded anyway: neither
+            // more references nor raw markup matter from here on.
+            run.reference = true;
+            wantRef = wantGreater = wantQuote = wantApos = wantStop;
+        } else {
+            run.markup = true;
+            wantGreater = wantQuote = wantApos = wantStop;
+        }
+        ++p;
+    }
+#endif
+    while (p < end) {
+        char c = *p;
+        if (c == stop) {
+            run.stop = p;
+            return run;
+        }
+        if (escape != 0 && c == escape) {
+            run.escaped = true;
+            if (p + 1 < end && p[1] == ref)
+                run.reference = true;
+            p += 2;
+            continue;
+        }
+        if (c == ref)
+            run.reference = true;
+        else if (IsMarkup(c))
+            run.markup = true;
+        ++p;
+    }
+    return run;
+}
+
+char* FindNameEnd(char* p, char* end, const ByteSet& set)
+{
+#ifdef __SSE2__
+    const __m128i limit = _mm_set1_epi8('A');
+    while (end - p >= 16) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        // Signed compare: bytes of multibyte characters count as low too,
+        // and are then turned down by the lookup.
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(v, limit)));
+        while (mask) {
+            char* candidate = p + __builtin_ctz(mask);
+            if (set[*candidate])
+                return *candidate ? candidate : nullptr;
+            mask &= mask - 1;
+        }
+        p += 16;
+    }
+#else
+    (void)end;
+#endif
+    return FindAnyOf(p, set);
+}
 
 char* FindUnescaped(char* p, char* end, char c, char escape)
 {
@@ -66,11 +179,12 @@ namespace {
 // The entry whose reference stands at r (entries in table order), or null.
 const XmlEntity* ReferenceAt(const char* r, const char* end, const XmlEntityTable& table)
 {
+    const auto available = static_cast<size_t>(end - r);
     for (const XmlEntity& e : table.Entries()) {
-        if (e.length <= 0)
-            continue;
         std::string_view ref = e.Reference();
-        if (static_cast<size_t>(end - r) >= ref.size() && std::memcmp(r, ref.data(), ref.size()) == 0)
+        if (ref.empty() || available < ref.size() || (ref.size() > 1 && ref[1] != r[1]))
+            continue;
+        if (std::memcmp(r, ref.data(), ref.size()) == 0)
             return &e;
     }
     return nullptr;

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+// Exit statuses of vantoryctl.
+inline constexpr int CTL_OK = 0;
+inline constexpr int CTL_FAILED = 1;      // the command ran but could not finish (a write error)
+inline constexpr int CTL_USAGE_ERROR = 2; // unknown command, option or argument
+
+// One run of a command: the options given after it (all among the ones the
+// command declares) and where its output goes.
+struct CtlInvocation
+{
+    std::vector<std::string_view> options;
+    std::FILE* out = stdout;
+    std::FILE* err = stderr;
+
+    bool Has(std::string_view option) const;
+};
+
+struct CtlCommand
+{
+    std::string_view name;
+    std::string_view arguments;  // as the usage shows them, e.g. "[--rebuild]"
+    std::string_view summary;
+    std::vector<std::string_view> options;
+    int (*run)(const CtlInvocation&);
+};
+
+// Every command, in the order the usage lists them.
+const std::vector<CtlCommand>& CtlCommands();

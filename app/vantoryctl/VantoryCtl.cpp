@@ -1,0 +1,88 @@
+#include "app/vantoryctl/VantoryCtl.h"
+
+#include <algorithm>
+#include <string>
+
+#include "app/vantoryctl/CtlCommands.h"
+
+namespace {
+
+int PrintUsage(std::FILE* to)
+{
+    std::fputs("Usage: vantoryctl [--help] <command> [options]\n"
+               "\n"
+               "Works on the catalog in data/ below the current directory.\n"
+               "\n"
+               "Commands:\n", to);
+    for (const CtlCommand& command : CtlCommands()) {
+        const std::string head = std::string(command.name) + " " + std::string(command.arguments);
+        std::string summary(command.summary);
+        for (size_t at = summary.find('\n'); at != std::string::npos; at = summary.find('\n', at + 1))
+            summary.insert(at + 1, 22, ' ');
+        std::fprintf(to, "  %-18s  %s\n", head.c_str(), summary.c_str());
+    }
+    std::fputs("\nOptions:\n  --help              Show this help and exit\n", to);
+    return CTL_OK;
+}
+
+// Options that stand for themselves wherever they are given.
+struct GlobalOption
+{
+    std::string_view name;
+    int (*run)(std::FILE* out);
+};
+
+const GlobalOption g_globalOptions[] = {
+    {"--help", PrintUsage},
+    {"-h", PrintUsage},
+};
+
+const GlobalOption* FindGlobalOption(std::string_view arg)
+{
+    for (const GlobalOption& option : g_globalOptions)
+        if (option.name == arg)
+            return &option;
+    return nullptr;
+}
+
+int UsageError(std::FILE* err, const std::string& message)
+{
+    std::fprintf(err, "vantoryctl: %s\nTry 'vantoryctl --help' for more information.\n", message.c_str());
+    return CTL_USAGE_ERROR;
+}
+
+bool IsOption(std::string_view arg)
+{
+    return arg.size() > 1 && arg[0] == '-';
+}
+
+} // namespace
+
+int RunVantoryctl(const std::vector<std::string_view>& args, std::FILE* out, std::FILE* err)
+{
+    const CtlCommand* command = nullptr;
+    CtlInvocation call;
+    call.out = out;
+    call.err = err;
+    for (std::string_view arg : args) {
+        if (const GlobalOption* option = FindGlobalOption(arg))
+            return option->run(out);
+        if (IsOption(arg)) {
+            if (!command || std::find(command->options.begin(), command->options.end(), arg)
+                                == command->options.end())
+                return UsageError(err, "unknown option '" + std::string(arg) + "'");
+            call.options.push_back(arg);
+            continue;
+        }
+        if (command)
+            return UsageError(err, "unexpected argument '" + std::string(arg) + "'");
+        for (const CtlCommand& candidate : CtlCommands())
+            if (candidate.name == arg)
+                command = &candidate;
+        if (!command)
+            return UsageError(err, "unknown command '" + std::string(arg) + "'");
+    }
+    if (!command)
+        return UsageError(err, "no command given");
+    return command->run(call);
+}

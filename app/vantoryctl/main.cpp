@@ -1,0 +1,10 @@
+#include <string_view>
+#include <vector>
+
+#include "app/vantoryctl/VantoryCtl.h"
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    return RunVantoryctl(args, stdout, stderr);
+}

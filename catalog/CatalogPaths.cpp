@@ -1,0 +1,37 @@
+#include "catalog/CatalogPaths.h"
+
+#include "catalog/TextFile.h"
+
+std::string SafeFileName(const std::string& id)
+{
+    std::string name = id;
+    for (char& c : name)
+        if (c == '?' || c == '*' || c == '/' || c == '\\')
+            c = '_';
+    return name;
+}
+
+std::string TypeDirectory(const std::string& key)
+{
+    return "data" + std::string(1, PATH_SEPARATOR) + key + PATH_SEPARATOR;
+}
+
+std::string IndexXmlPath(const std::string& typeDir)
+{
+    return typeDir + "cats.xml";
+}
+
+std::string IndexCachePath(const std::string& typeDir)
+{
+    return typeDir + "cats.dat";
+}
+
+std::string GroupCachePath(const std::string& typeDir, const std::string& id)
+{
+    return typeDir + "data_" + SafeFileName(id) + ".dat";
+}
+
+std::string ListingPagePath(const std::string& typeDir, const std::string& id, int page)
+{
+    return typeDir + SafeFileName(id) + PATH_SEPARATOR + std::to_string(page) + ".xml";
+}

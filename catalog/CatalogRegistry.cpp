@@ -1,0 +1,19 @@
+#include "catalog/CatalogRegistry.h"
+
+#include "catalog/ContentCatalog.h"
+#include "catalog/ContentType.h"
+
+namespace {
+
+// Built, empty, before main runs; in load order.
+ContentCatalog g_catalogs[CONTENT_TYPE_COUNT];
+
+} // namespace
+
+ContentCatalog* CatalogForType(int code)
+{
+    for (size_t i = 0; i < CONTENT_TYPE_LOAD_ORDER.size(); ++i)
+        if (CONTENT_TYPE_LOAD_ORDER[i] == code)
+            return &g_catalogs[i];
+    return nullptr;
+}

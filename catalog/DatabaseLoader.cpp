@@ -1,0 +1,14 @@
+#include "catalog/DatabaseLoader.h"
+
+#include "catalog/CatalogLoader.h"
+#include "catalog/CatalogRegistry.h"
+#include "catalog/ContentType.h"
+
+void LoadAllCatalogs(bool rebuild, const CatalogLoadProgress& afterType)
+{
+    for (int code : CONTENT_TYPE_LOAD_ORDER) {
+        LoadCatalog(*CatalogForType(code), TypeKey(code), rebuild);
+        if (afterType)
+            afterType(code);
+    }
+}
