@@ -11,6 +11,15 @@ std::string SafeFileName(const std::string& id)
     return name;
 }
 
+std::string GroupFileName(const std::string& id)
+{
+    const size_t first = id.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return SafeFileName("");
+    const size_t last = id.find_last_not_of(' ');
+    return SafeFileName(id.substr(first, last - first + 1));
+}
+
 std::string TypeDirectory(const std::string& key)
 {
     return "data" + std::string(1, PATH_SEPARATOR) + key + PATH_SEPARATOR;
@@ -28,10 +37,10 @@ std::string IndexCachePath(const std::string& typeDir)
 
 std::string GroupCachePath(const std::string& typeDir, const std::string& id)
 {
-    return typeDir + "data_" + SafeFileName(id) + ".dat";
+    return typeDir + "data_" + GroupFileName(id) + ".dat";
 }
 
 std::string ListingPagePath(const std::string& typeDir, const std::string& id, int page)
 {
-    return typeDir + SafeFileName(id) + PATH_SEPARATOR + std::to_string(page) + ".xml";
+    return typeDir + GroupFileName(id) + PATH_SEPARATOR + std::to_string(page) + ".xml";
 }

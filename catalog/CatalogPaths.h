@@ -9,6 +9,11 @@
 // The id with every "?", "*", "/" and "\" replaced by "_".
 std::string SafeFileName(const std::string& id);
 
+// The name a group's files go by: SafeFileName of the id without leading and
+// trailing blanks. The update sends and stores ids trimmed, so the loader
+// must look for them under the same name.
+std::string GroupFileName(const std::string& id);
+
 std::string TypeDirectory(const std::string& key);                          // "data/<key>/"
 std::string IndexXmlPath(const std::string& typeDir);                       // "cats.xml"
 std::string IndexCachePath(const std::string& typeDir);                     // "cats.dat"

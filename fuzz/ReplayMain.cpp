@@ -30,8 +30,10 @@ int main(int argc, char** argv)
 {
     int failures = 0;
     size_t inputs = 0;
+    std::vector<std::filesystem::path> all;
     for (int i = 1; i < argc; ++i) {
-        std::filesystem::path arg(argv[i]);
+        // Absolute: a target may change the working directory.
+        std::filesystem::path arg = std::filesystem::absolute(argv[i]);
         std::vector<std::filesystem::path> files;
         if (std::filesystem::is_directory(arg)) {
             for (const auto& entry : std::filesystem::recursive_directory_iterator(arg))
@@ -41,10 +43,11 @@ int main(int argc, char** argv)
         } else {
             files.push_back(arg);
         }
-        for (const auto& f : files) {
-            failures += RunFile(f);
-            ++inputs;
-        }
+        all.insert(all.end(), files.begin(), files.end());
+    }
+    for (const auto& f : all) {
+        failures += RunFile(f);
+        ++inputs;
     }
     std::printf("replayed %zu inputs\n", inputs);
     return failures == 0 && inputs > 0 ? 0 : 1;

@@ -141,6 +141,13 @@ TEST(CatalogPathsTest, SafeFileNameAndGroupPaths)
     EXPECT_EQ(SafeFileName("*\\?/ x.y:z"), "____ x.y:z");
     EXPECT_EQ(GroupCachePath(TypeDirectory("java"), "a/b?c"), "data/java/data_a_b_c.dat");
     EXPECT_EQ(ListingPagePath(TypeDirectory("java"), "a/b?c", 12), "data/java/a_b_c/12.xml");
+
+    // Blanks around an id are not part of the names: the update stores " 12 " under 12.
+    EXPECT_EQ(GroupFileName(" 12 "), "12");
+    EXPECT_EQ(GroupFileName("\t12 "), "\t12");  // only blanks are trimmed
+    EXPECT_EQ(GroupFileName("   "), "");
+    EXPECT_EQ(ListingPagePath(TypeDirectory("logos"), " 12 ", 1), "data/logos/12/1.xml");
+    EXPECT_EQ(GroupCachePath(TypeDirectory("logos"), " a/b "), "data/logos/data_a_b.dat");
 }
 
 } // namespace
