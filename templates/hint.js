@@ -1,0 +1,84 @@
+// Shared script of the generated pages: the calls back into the program,
+// and the description hints shown on hover.
+(function () {
+    "use strict";
+
+    // The program's own calls: any method of window.external takes one
+    // string, a command name optionally followed by "|" and its argument.
+    function send(command) {
+        if (window.external && typeof window.external.select === "function")
+            window.external.select(command);
+        return false;
+    }
+
+    // Catalog texts keep the five special characters as references, and the
+    // tree compares labels as stored: an attribute value, which the browser
+    // has decoded, is encoded again before it is sent.
+    function stored(text) {
+        return text.replace(/&/g, "&amp;").replace(/"/g, "&quot;").replace(/'/g, "&apos;")
+            .replace(/</g, "&lt;").replace(/>/g, "&gt;");
+    }
+
+    var kinds = {
+        "Ringtones (poly)": "rtpoly", "Ringtones (mono)": "rtmono", "Wallpapers": "wp",
+        "Screen savers": "ss", "Java games": "java", "Logos": "logos", "Logos (big)": "logos_big"
+    };
+
+    window.vantorySelect = function (command) { return send(command); };
+    window.vantorySelectGroup = function (element) { return send("selgroup|" + stored(element.getAttribute("data-group"))); };
+    window.vantorySelectType = function (element) {
+        var kind = kinds[element.getAttribute("data-type")];
+        return kind ? send("selcnt|" + kind) : false;
+    };
+
+    var hint = null;
+
+    function showHint(text, x, y) {
+        if (!hint) {
+            hint = document.createElement("div");
+            hint.className = "hint";
+            document.body.appendChild(hint);
+        }
+        hint.textContent = text;
+        hint.style.display = "block";
+        var room = document.documentElement.clientWidth;
+        var left = Math.min(x + 16, room - hint.offsetWidth - 8);
+        hint.style.left = Math.max(8, left) + window.scrollX + "px";
+        hint.style.top = y + 18 + window.scrollY + "px";
+    }
+
+    function hideHint() {
+        if (hint)
+            hint.style.display = "none";
+    }
+
+    function hintOf(target) {
+        for (var e = target; e && e.getAttribute; e = e.parentNode) {
+            var text = e.getAttribute("data-hint");
+            if (text !== null)
+                return text.replace(/\s+/g, " ").trim();
+        }
+        return "";
+    }
+
+    document.addEventListener("mousemove", function (event) {
+        var text = hintOf(event.target);
+        if (text)
+            showHint(text, event.clientX, event.clientY);
+        else
+            hideHint();
+    });
+    document.addEventListener("mouseleave", hideHint);
+
+    document.addEventListener("DOMContentLoaded", function () {
+        // A table without cells: say so instead of showing nothing.
+        var grids = document.querySelectorAll("table.grid");
+        for (var i = 0; i < grids.length; ++i) {
+            if (!grids[i].querySelector("td")) {
+                var note = document.querySelector(".empty-note");
+                if (note)
+                    note.style.display = "block";
+            }
+        }
+    });
+})();
