@@ -1,13 +1,18 @@
 #include "app/vantoryctl/CtlCommands.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "app/vantoryctl/CatalogJson.h"
+#include "app/vantoryctl/ConsoleProgress.h"
+#include "app/vantoryctl/InterruptFlag.h"
 #include "app/vantoryctl/JsonWriter.h"
 #include "catalog/CatalogRegistry.h"
 #include "catalog/ContentCatalog.h"
 #include "catalog/ContentType.h"
 #include "catalog/DatabaseLoader.h"
+#include "updater/CatalogUpdater.h"
+#include "updater/UpdateRequest.h"
 
 namespace {
 
@@ -17,9 +22,9 @@ int ReportWriteError(const CtlInvocation& call)
     return CTL_FAILED;
 }
 
-int RunLoad(const CtlInvocation& call)
+// The per-type counts of the loaded catalogs; false on a write error.
+bool PrintCounts(const CtlInvocation& call)
 {
-    LoadAllCatalogs(call.Has("--rebuild"));
     for (int code : CONTENT_TYPE_LOAD_ORDER) {
         const ContentCatalog& catalog = *CatalogForType(code);
         long long items = 0;
@@ -28,7 +33,51 @@ int RunLoad(const CtlInvocation& call)
         std::fprintf(call.out, "%-13s %-17s %6d groups %9lld items\n", TypeKey(code).c_str(),
                      TypeTitle(code).c_str(), catalog.GetGroupCount(), items);
     }
-    return std::fflush(call.out) == 0 && !std::ferror(call.out) ? CTL_OK : ReportWriteError(call);
+    return std::fflush(call.out) == 0 && !std::ferror(call.out);
+}
+
+int RunLoad(const CtlInvocation& call)
+{
+    LoadAllCatalogs(call.Has("--rebuild"));
+    return PrintCounts(call) ? CTL_OK : ReportWriteError(call);
+}
+
+// The catalog load after an update, shown as the compact progress form.
+void ReloadCatalogs(std::FILE* to)
+{
+    ConsoleProgress progress(to, ConsoleProgress::IsTerminal(to), true);
+    progress.m_upperText = "Reading database...";
+    progress.UpdateData();
+    progress.SetRange(ProgressTarget::UpperBar, CONTENT_TYPE_COUNT);
+    progress.SetPos(ProgressTarget::UpperBar, 0);
+    progress.UpdateWindow();
+    LoadAllCatalogs(true, [&](int) { progress.StepUpperBar(); });
+    progress.Finish();
+}
+
+int RunUpdate(const CtlInvocation& call)
+{
+    // The update stores below data/ but never creates it.
+    std::error_code error;
+    if (!std::filesystem::is_directory("data", error))
+        std::fputs("vantoryctl: no data/ directory here: the update can store nothing\n", call.err);
+    // Held for the reload too: a second Ctrl+C must not cut the caches short.
+    InterruptFlag interrupt;
+    {
+        ConsoleProgress progress(call.err, ConsoleProgress::IsTerminal(call.err));
+        progress.SetInterruptSource([&] { return interrupt.IsSet(); });
+        CatalogUpdater updater(progress, ContentServerFromEnvironment());
+        updater.SetFailureHandler([&](const std::string& address) {
+            progress.PrintMessage("Error receiving file '" + address + "'!");
+        });
+        updater.RunUpdate();
+        progress.Finish();
+    }
+    ReloadCatalogs(call.err);
+    const bool written = PrintCounts(call);
+    if (interrupt.IsSet())
+        return CTL_INTERRUPTED;
+    return written ? CTL_OK : ReportWriteError(call);
 }
 
 int RunDump(const CtlInvocation& call)
@@ -49,12 +98,17 @@ bool CtlInvocation::Has(std::string_view option) const
 
 const std::vector<CtlCommand>& CtlCommands()
 {
+    static const std::string updateSummary =
+        "Update data/ from the content server at $VANTORY_CONTENT_SERVER\n"
+        "(host:port; default " + std::string(DEFAULT_CONTENT_SERVER) + "), reload with every\n"
+        "cache rebuilt and print the counts; Ctrl+C cancels (status 130)";
     static const std::vector<CtlCommand> commands = {
         {"load", "[--rebuild]",
          "Load all seven catalogs (writing missing caches; --rebuild rewrites\n"
          "every cache from the XML files) and print the counts of each type",
          {"--rebuild"}, RunLoad},
         {"dump", "", "Load the catalogs from their caches and print them as JSON", {}, RunDump},
+        {"update", "", updateSummary, {}, RunUpdate},
     };
     return commands;
 }

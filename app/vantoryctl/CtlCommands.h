@@ -8,6 +8,7 @@
 inline constexpr int CTL_OK = 0;
 inline constexpr int CTL_FAILED = 1;      // the command ran but could not finish (a write error)
 inline constexpr int CTL_USAGE_ERROR = 2; // unknown command, option or argument
+inline constexpr int CTL_INTERRUPTED = 130; // Ctrl+C: the work ended early, as after Cancel
 
 // One run of a command: the options given after it (all among the ones the
 // command declares) and where its output goes.

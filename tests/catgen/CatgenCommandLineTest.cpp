@@ -13,7 +13,8 @@ TEST(CatgenCommandLine, ReadsEveryOptionInBothSpellings)
     CatgenCommandLine line;
     ASSERT_EQ(ParseCatgenCommandLine({"--out", "dir", "--groups=12", "--items", "0", "--vary",
                                       "--seed", "18446744073709551615", "--types=26,1",
-                                      "--media-base", "http://m.test/x/", "--unsafe-ids"},
+                                      "--media-base", "http://m.test/x/", "--unsafe-ids",
+                                      "--pictures"},
                                      line),
               "");
     EXPECT_EQ(line.options.outDir, "dir");
@@ -24,12 +25,14 @@ TEST(CatgenCommandLine, ReadsEveryOptionInBothSpellings)
     EXPECT_EQ(line.options.types, (std::vector<int>{26, 1}));
     EXPECT_EQ(line.options.mediaBase, "http://m.test/x/");
     EXPECT_TRUE(line.options.unsafeIds);
+    EXPECT_TRUE(line.options.pictures);
     EXPECT_FALSE(line.help);
 
     ASSERT_EQ(ParseCatgenCommandLine({"--out", "d"}, line), "");
     EXPECT_EQ(line.options.groupsPerType, 8);
     EXPECT_EQ(line.options.itemsPerGroup, 45);
     EXPECT_TRUE(line.options.types.empty());
+    EXPECT_FALSE(line.options.pictures);
     ASSERT_EQ(ParseCatgenCommandLine({"--help"}, line), "");
     EXPECT_TRUE(line.help);
 }

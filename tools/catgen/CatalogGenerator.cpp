@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "tools/catgen/CatalogModelBuilder.h"
+#include "tools/catgen/PictureRenderer.h"
 
 namespace {
 
@@ -123,6 +124,15 @@ CatalogSummary GenerateCatalog(const CatalogGeneratorOptions& options)
                 write(groupDir / (std::to_string(page) + ".xml"),
                       RenderListingPage(group, page, kListingPageSize));
             summary.items += static_cast<long long>(group.items.size());
+            if (normalised.pictures && HasPicture(code) && !group.items.empty()) {
+                CreateDirectories(normalised.outDir /
+                                  PictureRelativePath(type, group, group.items.front()).parent_path());
+                for (const GeneratedItem& item : group.items) {
+                    write(normalised.outDir / PictureRelativePath(type, group, item),
+                          RenderPicture(code, item));
+                    ++summary.pictures;
+                }
+            }
         }
         summary.groups += static_cast<int>(type.groups.size());
         ++summary.types;

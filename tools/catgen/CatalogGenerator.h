@@ -32,6 +32,8 @@ struct CatalogGeneratorOptions
                                                 // missing trailing "/" is added
     bool unsafeIds = false;             // some group ids hold "?", "*", "/", "\" or leading
                                         // and trailing blanks, to test file name mapping
+    bool pictures = false;              // also write outDir/media/<key>/<dir>/<id>.gif for
+                                        // every logo, big logo and game (RenderPicture)
 };
 
 struct CatalogSummary
@@ -39,8 +41,9 @@ struct CatalogSummary
     int types = 0;
     int groups = 0;
     long long items = 0;
-    long long files = 0;
+    long long files = 0;      // pictures included
     long long bytes = 0;      // bytes written to files
+    long long pictures = 0;   // GIF files written below media/
 };
 
 // The seven codes in ascending order.
@@ -60,7 +63,8 @@ GeneratedCatalog GenerateCatalogModel(const CatalogGeneratorOptions& options);
 
 // Writes outDir/data/... for the catalog GenerateCatalogModel describes,
 // rendered with RenderTypeIndex and RenderListingPage (30 items a page; an
-// empty group gets the empty page 1). Existing files are overwritten; others
+// empty group gets the empty page 1), and with `pictures` outDir/media/...
+// (PictureRelativePath, RenderPicture). Existing files are overwritten; others
 // are left alone. Throws std::invalid_argument as GenerateCatalogModel and
 // std::runtime_error naming the path when a directory or file cannot be
 // written.

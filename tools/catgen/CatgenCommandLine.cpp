@@ -50,8 +50,8 @@ std::string ParseCatgenCommandLine(const std::vector<std::string>& args, CatgenC
         }
         const bool takesValue = name == "--out" || name == "--groups" || name == "--items" ||
                                 name == "--seed" || name == "--types" || name == "--media-base";
-        const bool isFlag = name == "--vary" || name == "--unsafe-ids" || name == "--help" ||
-                            name == "-h";
+        const bool isFlag = name == "--vary" || name == "--unsafe-ids" || name == "--pictures" ||
+                            name == "--help" || name == "-h";
         if (!takesValue && !isFlag)
             return "unknown option '" + args[i] + "'";
         if (isFlag) {
@@ -61,6 +61,8 @@ std::string ParseCatgenCommandLine(const std::vector<std::string>& args, CatgenC
                 out.options.varyItems = true;
             else if (name == "--unsafe-ids")
                 out.options.unsafeIds = true;
+            else if (name == "--pictures")
+                out.options.pictures = true;
             else
                 out.help = true;
             continue;
@@ -129,5 +131,7 @@ std::string CatgenUsage()
            "  --media-base URL   address of the media files\n"
            "                     (default " + std::string(kDefaultMediaBase) + ")\n"
            "  --unsafe-ids       give some groups ids with ?, *, /, \\ or blanks around them\n"
+           "  --pictures         also write DIR/media/<key>/<group>/<id>.gif, a GIF picture\n"
+           "                     for every logo, big logo and Java game\n"
            "  --help             show this help\n";
 }

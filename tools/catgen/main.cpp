@@ -25,6 +25,9 @@ int main(int argc, char** argv)
                     "%lld bytes written to %s\n",
                     summary.types, summary.groups, summary.items, summary.files, summary.bytes,
                     dataDir.c_str());
+        if (summary.pictures > 0)
+            std::printf("vantory-catgen: %lld pictures in %s\n", summary.pictures,
+                        (commandLine.options.outDir / "media").string().c_str());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "vantory-catgen: %s\n", e.what());
         return 1;

@@ -1,0 +1,270 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "RawHttpClient.h"
+#include "ServedContent.h"
+#include "tools/catgen/CatalogPageRenderer.h"
+#include "tools/catgen/PictureRenderer.h"
+#include "tools/contentserver/ListingPages.h"
+
+namespace {
+
+GeneratedCatalog ModelFor(const ServedContent& content)
+{
+    CatalogGeneratorOptions options = ServedContent::SmallCatalog();
+    options.mediaBase = "http://127.0.0.1:" + std::to_string(content.Port()) + "/media/";
+    return GenerateCatalogModel(options);
+}
+
+} // namespace
+
+TEST(ContentServerProtocol, AnswersTheExactQueriesWithTheGeneratorsFiles)
+{
+    ServedContent content;
+    const GeneratedCatalog model = ModelFor(content);
+    int pagesChecked = 0;
+    for (const GeneratedType& type : model.types) {
+        const RawReply index = RawGet(content.Port(), UpdateTarget(type.code, "CAT", "", 1, ""));
+        ASSERT_EQ(index.status, 200) << type.key;
+        EXPECT_EQ(index.body, ReadBytes(content.TypeDir(type.code) / "cats.xml"));
+
+        for (const GeneratedGroup& group : type.groups) {
+            // The program sends the id trimmed and unencoded: "cat?51", "52/3", "53\4".
+            const std::string id(TrimGroupId(group.id));
+            const int pages = ListingPageCount(group.items.size(), 30);
+            for (int page = 1; page <= pages; ++page, ++pagesChecked) {
+                const RawReply reply = RawGet(content.Port(), PageTarget(type.code, id, page));
+                ASSERT_EQ(reply.status, 200) << id << " page " << page;
+                EXPECT_EQ(reply.body, ReadBytes(content.TypeDir(type.code) / group.directory /
+                                                (std::to_string(page) + ".xml")))
+                    << id << " page " << page;
+            }
+        }
+    }
+    EXPECT_EQ(pagesChecked, 7 * 3 * 2);
+}
+
+TEST(ContentServerProtocol, PaginatesAtAnyPageSize)
+{
+    ServedContent content;
+    const GeneratedCatalog model = ModelFor(content);
+    const GeneratedGroup& group = FindGeneratedType(model, 26)->groups[0];  // 45 items
+    const std::string id(TrimGroupId(group.id));
+    const auto page = [&](int p, const std::string& np) {
+        return RawGet(content.Port(), UpdateTarget(26, "GAMESCONT", id, p, np)).body;
+    };
+
+    const struct {
+        const char* name;
+        int page;
+        const char* pageSize;
+        int maxPage;
+        std::size_t items;
+    } cases[] = {
+        {"information page", 1, "1", 45, 1},
+        {"last page of 30", 2, "30", 2, 15},
+        {"page beyond max_page", 3, "30", 2, 0},
+        {"page 0", 0, "30", 2, 0},
+        {"uneven size", 7, "7", 7, 3},
+        {"one page holds all", 1, "100", 1, 45},
+    };
+    for (const auto& c : cases) {
+        const std::string body = page(c.page, c.pageSize);
+        EXPECT_EQ(RootAttributeNumber(body, "max_page"), c.maxPage) << c.name;
+        EXPECT_EQ(RootAttributeNumber(body, "total_results"), 45) << c.name;
+        EXPECT_EQ(SplitListingItems(body).size(), c.items) << c.name;
+    }
+    // The pages of any size hold the same items in the same order.
+    std::string bySeven;
+    for (int p = 1; p <= 7; ++p)
+        for (const std::string& item : SplitListingItems(page(p, "7")))
+            bySeven += item;
+    std::string byThirty;
+    for (int p = 1; p <= 2; ++p)
+        for (const std::string& item : SplitListingItems(page(p, "30")))
+            byThirty += item;
+    EXPECT_EQ(bySeven, byThirty);
+    EXPECT_EQ(bySeven.size(), ReadBytes(content.TypeDir(26) / group.directory / "1.xml").size() +
+                                  ReadBytes(content.TypeDir(26) / group.directory / "2.xml").size() -
+                                  2 * std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                                  "<response max_page=\"2\" total_results=\"45\">\n"
+                                                  "</response>\n").size());
+}
+
+TEST(ContentServerProtocol, FindsGroupsByTrimmedOrEncodedId)
+{
+    ServedContent content;
+    const GeneratedCatalog model = ModelFor(content);
+    const GeneratedType& logos = *FindGeneratedType(model, 1);
+    for (const GeneratedGroup& group : logos.groups) {
+        const std::string id(TrimGroupId(group.id));
+        const std::string expected = ReadBytes(content.TypeDir(1) / group.directory / "1.xml");
+        std::string encoded;
+        for (const char c : id)
+            encoded += c == '?' ? std::string("%3F") : c == '/' ? std::string("%2F") : std::string(1, c);
+        EXPECT_EQ(RawGet(content.Port(), PageTarget(1, " " + id + "  ", 1)).body, expected) << id;
+        EXPECT_EQ(RawGet(content.Port(), PageTarget(1, encoded, 1)).body, expected) << id;
+    }
+}
+
+TEST(ContentServerProtocol, RefusesWhatIsNotThere)
+{
+    ServedContent content;
+    const std::string id(TrimGroupId(GenerateCatalogModel(ServedContent::SmallCatalog()).types[0].groups[0].id));
+    const struct {
+        const char* name;
+        std::string target;
+        int status;
+        const char* note;
+    } cases[] = {
+        {"unknown type", UpdateTarget(4, "CAT", "", 1, ""), 404, "unknown type '4'"},
+        {"no type", "/xml_act.php?a=vantory&act=CAT", 404, "unknown type ''"},
+        {"unknown act", UpdateTarget(1, "LIST", id, 1, "30"), 404, "unknown act 'LIST'"},
+        {"games act for logos", UpdateTarget(1, "GAMESCONT", id, 1, "30"), 404, "(CONT)"},
+        {"logos act for games", UpdateTarget(26, "CONT", id, 1, "30"), 404, "(GAMESCONT)"},
+        {"unknown group", PageTarget(1, "77777", 1), 404, "no group '77777' in type 1"},
+        {"page not a number",
+         "/xml_act.php?a=vantory&t=1&l=EN&act=CONT&cat=" + id + "&p=x&np=30&q=&c=US&h=1", 400,
+         "page 'x'"},
+        {"page size empty", UpdateTarget(1, "CONT", id, 1, ""), 400, "page size ''"},
+        {"page size 0", UpdateTarget(1, "CONT", id, 1, "0"), 400, "page size '0'"},
+        {"unknown path", "/index.html", 404, "unknown path"},
+        {"media outside", "/media/logos/..%2F..%2Fdata/1.gif", 404, "no file"},
+        {"media of no type", "/media/etc/x/1.gif", 404, "unsafe or malformed"},
+        {"media dot dot", "/media/logos/../x.gif", 404, "unsafe or malformed"},
+    };
+    for (const auto& c : cases) {
+        const RawReply reply = RawGet(content.Port(), c.target);
+        EXPECT_EQ(reply.status, c.status) << c.name;
+        EXPECT_TRUE(reply.complete()) << c.name;
+    }
+    const auto log = content.Server().Log();
+    ASSERT_EQ(log.size(), std::size(cases));
+    for (std::size_t i = 0; i < log.size(); ++i) {
+        EXPECT_EQ(log[i].target, cases[i].target);
+        EXPECT_NE(log[i].note.find(cases[i].note), std::string::npos)
+            << cases[i].name << ": " << log[i].note;
+    }
+
+    const RawReply post = RawExchange(content.Port(), "POST /xml_act.php HTTP/1.1\r\n"
+                                                      "Content-Length: 3\r\n\r\nabc");
+    EXPECT_EQ(post.status, 405);
+    const RawReply garbage = RawExchange(content.Port(), "hello\r\n\r\n");
+    EXPECT_EQ(garbage.status, 400);
+}
+
+TEST(ContentServerProtocol, ServesEveryPictureAtItsAddress)
+{
+    ServedContent content;
+    const GeneratedCatalog model = ModelFor(content);
+    const std::string origin = content.Server().Origin();
+    int served = 0;
+    for (const GeneratedType& type : model.types) {
+        for (const GeneratedGroup& group : type.groups) {
+            for (const GeneratedItem& item : group.items) {
+                if (!HasPicture(type.code))
+                    continue;
+                const std::string& address = type.code == 26 ? *item.screenbox : *item.file;
+                ASSERT_EQ(address.rfind(origin + "/media/", 0), 0u) << address;
+                const RawReply reply = RawGet(content.Port(), address.substr(origin.size()));
+                ASSERT_EQ(reply.status, 200) << address;
+                EXPECT_EQ(reply.headers.at("content-type"), "image/gif");
+                EXPECT_EQ(reply.body, RenderPicture(type.code, item)) << address;
+                ++served;
+            }
+        }
+    }
+    EXPECT_EQ(served, 3 * 3 * 45);
+}
+
+// Content generated once for the default address works on any port: the
+// server answers with its own.
+TEST(ContentServerProtocol, AnswersDefaultAddressesWithItsOwn)
+{
+    CatalogGeneratorOptions options = ServedContent::SmallCatalog();
+    options.types = {3};
+    const TemporaryContent content(options);
+    ContentServerOptions serverOptions;
+    serverOptions.contentDir = content.Dir();
+    ContentServer server(serverOptions);
+    ASSERT_TRUE(server.Start()) << server.Error();
+    ASSERT_NE(server.Port(), kDefaultContentPort);
+
+    const GeneratedCatalog model = GenerateCatalogModel(options);
+    const GeneratedGroup& group = model.types[0].groups[1];
+    const std::string id(TrimGroupId(group.id));
+    const std::string file = ReadBytes(content.Dir() / "data/logos_big" / group.directory / "1.xml");
+    const std::string page = RawGet(server.Port(), PageTarget(3, id, 1)).body;
+    ASSERT_NE(file.find("http://127.0.0.1:8642/"), std::string::npos);
+    EXPECT_EQ(page.find("http://127.0.0.1:8642/"), std::string::npos);
+    std::string expected = file;
+    const std::string own = server.Origin() + "/";
+    for (auto at = expected.find("http://127.0.0.1:8642/"); at != std::string::npos;
+         at = expected.find("http://127.0.0.1:8642/", at + own.size()))
+        expected.replace(at, 22, own);
+    EXPECT_EQ(page, expected);
+
+    const std::string address = *group.items[0].file;
+    const RawReply picture = RawGet(server.Port(), address.substr(address.find("/media/")));
+    EXPECT_EQ(picture.status, 200);
+    EXPECT_EQ(picture.body, RenderPicture(3, group.items[0]));
+
+    // And as they are when asked to.
+    serverOptions.rewriteOwnAddresses = false;
+    ContentServer verbatim(serverOptions);
+    ASSERT_TRUE(verbatim.Start());
+    EXPECT_EQ(RawGet(verbatim.Port(), PageTarget(3, id, 1)).body, file);
+}
+
+TEST(ContentServerProtocol, ReadsContentWrittenAfterStartAndAgainWhenItChanges)
+{
+    TemporaryContent content;
+    ContentServerOptions serverOptions;
+    serverOptions.contentDir = content.Dir();
+    ContentServer server(serverOptions);
+    ASSERT_TRUE(server.Start());
+    const std::string indexTarget = UpdateTarget(2, "CAT", "", 1, "");
+    EXPECT_EQ(RawGet(server.Port(), indexTarget).status, 404);
+
+    CatalogGeneratorOptions options;
+    options.types = {2};
+    options.groupsPerType = 2;
+    content.Generate(options, server.Port());
+    EXPECT_EQ(RawGet(server.Port(), indexTarget).body,
+              ReadBytes(content.Dir() / "data/rt_mono/cats.xml"));
+
+    options.groupsPerType = 5;
+    options.seed = 9;
+    content.Generate(options, server.Port());
+    const RawReply changed = RawGet(server.Port(), indexTarget);
+    EXPECT_EQ(changed.body, ReadBytes(content.Dir() / "data/rt_mono/cats.xml"));
+    const GeneratedCatalog model = GenerateCatalogModel(options);
+    const GeneratedGroup& fifth = model.types[0].groups[4];
+    EXPECT_EQ(RawGet(server.Port(), PageTarget(2, fifth.id, 1)).body,
+              ReadBytes(content.Dir() / "data/rt_mono" / fifth.directory / "1.xml"));
+}
+
+TEST(ContentServerProtocol, KeepsConnectionsAliveAndCountsRequestsInOrder)
+{
+    ServedContent content;
+    const std::string first = UpdateTarget(1, "CAT", "", 1, "");
+    const std::string second = UpdateTarget(3, "CAT", "", 1, "");
+    HeldConnection connection(content.Port());
+    const RawReply reply = connection.Get(first);
+    EXPECT_EQ(reply.status, 200);
+    EXPECT_EQ(reply.headers.at("connection"), "keep-alive");
+    EXPECT_EQ(connection.Get(second).status, 200);  // on the same connection
+    EXPECT_FALSE(connection.ClosedByServer(0.1));
+    EXPECT_EQ(content.Server().Requests(), (std::vector<std::string>{first, second}));
+    // HTTP/1.0 closes unless asked to keep alive.
+    EXPECT_EQ(RawExchange(content.Port(), "GET " + first + " HTTP/1.0\r\n\r\n").headers.at("connection"),
+              "close");
+
+    content.Server().ClearRequests();
+    EXPECT_TRUE(content.Server().Requests().empty());
+    RawGet(content.Port(), second);
+    ASSERT_EQ(content.Server().Log().size(), 1u);
+    EXPECT_EQ(content.Server().Log()[0].number, 1);
+}

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <string>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "TestDir.h"
+#include "tools/contentserver/ContentServer.h"
+#include "tools/contentserver/TemporaryContent.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+// vantoryctl update, run in the working directory against a server.
+class UpdateCommand
+{
+public:
+    explicit UpdateCommand(const std::string& server)
+    {
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            const int out = ::open("ctl.out", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            const int err = ::open("ctl.err", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            ::dup2(out, 1);
+            ::dup2(err, 2);
+            ::setenv("VANTORY_CONTENT_SERVER", server.c_str(), 1);
+            ::execl(VANTORYCTL_PATH, VANTORYCTL_PATH, "update", static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+    }
+
+    void Interrupt() { ::kill(m_pid, SIGINT); }
+
+    // The exit status; -1 when it was killed by a signal.
+    int Wait()
+    {
+        int status = 0;
+        ::waitpid(m_pid, &status, 0);
+        m_out = ReadFile("ctl.out");
+        m_err = ReadFile("ctl.err");
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    const std::string& Out() const { return m_out; }
+    const std::string& Err() const { return m_err; }
+
+private:
+    pid_t m_pid = -1;
+    std::string m_out;
+    std::string m_err;
+};
+
+CatalogGeneratorOptions Content()
+{
+    CatalogGeneratorOptions options;
+    options.types = {1, 15};
+    options.groupsPerType = 2;
+    options.itemsPerGroup = 40;
+    options.pictures = true;
+    return options;
+}
+
+struct Served
+{
+    TemporaryContent content{Content()};
+    ContentServer server{[this] {
+        ContentServerOptions options;
+        options.contentDir = content.Dir();
+        return options;
+    }()};
+};
+
+TEST(UpdateCommandTest, UpdatesReloadsAndPrintsTheCounts)
+{
+    Served served;
+    ASSERT_TRUE(served.server.Start()) << served.server.Error();
+    TestDir work;
+    std::filesystem::create_directory("data");
+    UpdateCommand command(served.server.Address());
+    ASSERT_EQ(command.Wait(), 0) << command.Err();
+
+    EXPECT_NE(command.Out().find("logos         Logos                  2 groups        80 items"), std::string::npos)
+        << command.Out();
+    EXPECT_NE(command.Out().find("wallpapers    Wallpapers             2 groups        80 items"), std::string::npos)
+        << command.Out();
+    // Not a terminal: each text once, as a line.
+    EXPECT_NE(command.Err().find("Updating logos...\n"), std::string::npos) << command.Err();
+    EXPECT_NE(command.Err().find("  Receiving media file (79/80)...\n"), std::string::npos) << command.Err();
+    EXPECT_NE(command.Err().find("Reading database...\n"), std::string::npos) << command.Err();
+    EXPECT_EQ(command.Err().find("\x1b["), std::string::npos);
+    // The rebuild wrote the caches.
+    EXPECT_TRUE(std::filesystem::exists("data/logos/cats.dat"));
+}
+
+TEST(UpdateCommandTest, FailedFetchIsReportedAndTheUpdateGoesOn)
+{
+    Served served;
+    ASSERT_TRUE(served.server.Start()) << served.server.Error();
+    served.server.AddFault(FaultRule::Status(503).ForType(1).ForAct("CAT"));
+    TestDir work;
+    std::filesystem::create_directory("data");
+    UpdateCommand command(served.server.Address());
+    ASSERT_EQ(command.Wait(), 0) << command.Err();
+
+    const std::string message = "Error receiving file 'http://" + served.server.Address()
+        + "/xml_act.php?a=vantory&t=1&l=EN&act=CAT&cat=&p=1&np=&q=&c=US&h=1'!\n";
+    EXPECT_NE(command.Err().find(message), std::string::npos) << command.Err();
+    EXPECT_NE(command.Out().find("logos         Logos                  0 groups"), std::string::npos) << command.Out();
+    EXPECT_NE(command.Out().find("wallpapers    Wallpapers             2 groups"), std::string::npos) << command.Out();
+}
+
+TEST(UpdateCommandTest, InterruptCancelsReloadsAndExitsWith130)
+{
+    Served served;
+    ASSERT_TRUE(served.server.Start()) << served.server.Error();
+    // The second logos page hangs: Ctrl+C comes while the fetch waits.
+    served.server.AddFault(FaultRule::Stall(60, 50).ForType(1).ForTarget("&p=2&np=30&"));
+    TestDir work;
+    std::filesystem::create_directory("data");
+    UpdateCommand command(served.server.Address());
+
+    const auto waiting = [&] {
+        for (const std::string& target : served.server.Requests())
+            if (target.find("t=1&") != std::string::npos && target.find("&p=2&np=30&") != std::string::npos)
+                return true;
+        return false;
+    };
+    const auto deadline = Clock::now() + 10s;
+    while (!waiting() && Clock::now() < deadline)
+        std::this_thread::sleep_for(10ms);
+    ASSERT_TRUE(waiting());
+    std::this_thread::sleep_for(100ms);
+    const auto interrupted = Clock::now();
+    command.Interrupt();
+    const int status = command.Wait();
+    const double seconds = std::chrono::duration<double>(Clock::now() - interrupted).count();
+
+    EXPECT_EQ(status, 130) << command.Err();
+    EXPECT_LT(seconds, 1.0);
+    // The reload ran: logos has its groups, with the items of the pages that came.
+    EXPECT_NE(command.Out().find("logos         Logos                  2 groups"), std::string::npos) << command.Out();
+    // What a cancel cuts short is no error (the types the content lacks,
+    // before it, are).
+    const size_t cut = command.Err().find("(page 2/2)...\n");
+    ASSERT_NE(cut, std::string::npos) << command.Err();
+    EXPECT_EQ(command.Err().find("Error receiving file", cut), std::string::npos) << command.Err();
+    EXPECT_NE(command.Err().find("Reading database...\n", cut), std::string::npos) << command.Err();
+}
+
+} // namespace

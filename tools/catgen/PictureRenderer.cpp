@@ -1,0 +1,244 @@
+#include "tools/catgen/PictureRenderer.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+#include <vector>
+
+#include "tools/catgen/CatgenRandom.h"
+#include "tools/catgen/GifEncoder.h"
+#include "tools/catgen/PixelCanvas.h"
+
+namespace {
+
+using Points = std::vector<std::pair<int, int>>;
+
+// A picture depends on its item alone, so it is seeded from the id.
+CatgenRandom ItemRandom(int typeCode, const GeneratedItem& item)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : item.id) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    return CatgenRandom(hash, static_cast<std::uint64_t>(typeCode));
+}
+
+enum class Shape { Heart, Star, Note, Diamond, Ring, Bolt, Count };
+
+// One of the symbols logos are made of, in a box of size x size.
+void DrawShape(PixelCanvas& canvas, Shape shape, int x, int y, int size, std::uint8_t ink,
+               std::uint8_t paper)
+{
+    const auto at = [&](int fx, int fy) {  // a point given in 12ths of the box
+        return std::pair<int, int>{x + fx * size / 12, y + fy * size / 12};
+    };
+    switch (shape) {
+    case Shape::Heart: {
+        const int r = size / 4;
+        canvas.FillCircle(x + r, y + r + size / 12, r, ink);
+        canvas.FillCircle(x + size - 1 - r, y + r + size / 12, r, ink);
+        canvas.FillPolygon({at(0, 4), at(12, 4), at(6, 12)}, ink);
+        break;
+    }
+    case Shape::Star:
+        canvas.FillPolygon({at(6, 0), at(8, 4), at(12, 4), at(9, 7), at(10, 12), at(6, 9),
+                            at(2, 12), at(3, 7), at(0, 4), at(4, 4)},
+                           ink);
+        break;
+    case Shape::Note:
+        canvas.FillCircle(x + size / 4, y + size * 3 / 4, size / 4, ink);
+        canvas.FillRect(x + size / 2 - 1, y, std::max(1, size / 10), size * 3 / 4, ink);
+        canvas.FillPolygon({at(5, 0), at(11, 2), at(11, 5), at(5, 3)}, ink);
+        break;
+    case Shape::Diamond:
+        canvas.FillPolygon({at(6, 0), at(12, 6), at(6, 12), at(0, 6)}, ink);
+        break;
+    case Shape::Ring:
+        canvas.FillCircle(x + size / 2, y + size / 2, size / 2, ink);
+        canvas.FillCircle(x + size / 2, y + size / 2, size / 4, paper);
+        break;
+    default:
+        canvas.FillPolygon({at(7, 0), at(2, 7), at(6, 7), at(4, 12), at(10, 4), at(6, 4)}, ink);
+        break;
+    }
+}
+
+Shape PickShape(CatgenRandom& random)
+{
+    return static_cast<Shape>(random.Below(static_cast<std::uint32_t>(Shape::Count)));
+}
+
+// The first word of the label in capitals, as the 3 x 5 font can show it.
+std::string LabelWord(std::string_view lib, std::size_t maxLength)
+{
+    std::string word;
+    for (const char c : lib) {
+        if (c >= 'a' && c <= 'z')
+            word += static_cast<char>(c - 'a' + 'A');
+        else if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
+            word += c;
+        else if (!word.empty())
+            break;
+        if (word.size() == maxLength)
+            break;
+    }
+    return word;
+}
+
+std::string RenderLogo(const GeneratedItem& item)
+{
+    CatgenRandom random = ItemRandom(1, item);
+    constexpr std::uint8_t paper = 0;
+    constexpr std::uint8_t ink = 1;
+    PixelCanvas canvas(72, 14, paper);
+    DrawShape(canvas, PickShape(random), 1, 1, 12, ink, paper);
+    const int end = canvas.DrawText(16, 2, item.id.substr(0, 5), 2, ink);
+    // An equaliser of bars fills what the id leaves free.
+    for (int x = end; x + 2 <= 71; x += 3) {
+        const int height = random.Between(2, 12);
+        canvas.FillRect(x, 13 - height, 2, height, ink);
+    }
+    return EncodeGif(72, 14, canvas.Pixels(), {{199, 219, 176}, {28, 40, 28}});
+}
+
+std::string RenderBigLogo(const GeneratedItem& item)
+{
+    CatgenRandom random = ItemRandom(3, item);
+    constexpr std::uint8_t paper = 0;
+    constexpr std::uint8_t ink = 1;
+    PixelCanvas canvas(96, 64, paper);
+    canvas.FrameRect(0, 0, 96, 64, ink);
+    DrawShape(canvas, PickShape(random), 5, 6, 36, ink, paper);
+    canvas.DrawText(46, 8, item.id.substr(0, 6), 2, ink);
+    const std::string word = LabelWord(item.lib, 6);
+    if (!word.empty()) {
+        canvas.DrawText(46, 24, word, 2, ink);
+    } else {  // a label in another script: a row of small symbols instead
+        for (int k = 0; k < 3; ++k)
+            DrawShape(canvas, PickShape(random), 46 + k * 16, 24, 12, ink, paper);
+    }
+
+    // A band along the bottom: waves, checks or stripes.
+    const std::uint32_t band = random.Below(3);
+    for (int x = 2; x < 94; ++x)
+        for (int y = 48; y < 61; ++y) {
+            bool on = false;
+            if (band == 0)
+                on = std::abs((y - 48) - ((x / 3) % 8 < 4 ? (x / 3) % 4 : 3 - (x / 3) % 4) * 3) <= 1;
+            else if (band == 1)
+                on = ((x / 4) + (y - 48) / 4) % 2 == 0;
+            else
+                on = (x + y) % 6 < 2;
+            if (on)
+                canvas.Set(x, y, ink);
+        }
+    return EncodeGif(96, 64, canvas.Pixels(), {{255, 255, 255}, {0, 0, 0}});
+}
+
+namespace colour {
+constexpr std::uint8_t kBlack = 0, kWhite = 1, kSky = 2, kLightSky = 3, kNight = 4,
+                       kOrange = 5, kRed = 6, kPurple = 7, kYellow = 8, kGreen = 9,
+                       kDarkGreen = 10, kBrown = 11, kGrey = 12, kPink = 13, kCyan = 14,
+                       kTan = 15;
+}
+
+const std::vector<GifColour>& GamePalette()
+{
+    static const std::vector<GifColour> palette = {
+        {0, 0, 0},      {255, 255, 255}, {72, 144, 248}, {160, 208, 255},
+        {24, 24, 96},   {248, 152, 32},  {216, 40, 40},  {128, 56, 176},
+        {248, 224, 56}, {72, 192, 72},   {24, 112, 40},  {136, 80, 32},
+        {128, 128, 128}, {248, 136, 192}, {64, 224, 224}, {224, 192, 136},
+    };
+    return palette;
+}
+
+std::string RenderGameScreen(const GeneratedItem& item)
+{
+    using namespace colour;
+    CatgenRandom random = ItemRandom(26, item);
+    PixelCanvas canvas(96, 64, kBlack);
+
+    // Sky in bands, by the time of day of the level.
+    const std::uint8_t skies[3][4] = {
+        {kSky, kSky, kLightSky, kLightSky},
+        {kPurple, kRed, kOrange, kYellow},
+        {kBlack, kNight, kNight, kPurple},
+    };
+    const std::uint32_t time = random.Below(3);
+    for (int band = 0; band < 4; ++band)  // 8 to 46, where the ground starts
+        canvas.FillRect(0, 8 + band * 10, 96, band == 3 ? 8 : 10, skies[time][band]);
+    canvas.FillCircle(random.Between(12, 84), random.Between(14, 22), 5,
+                      time == 2 ? kWhite : kYellow);
+
+    // Hills behind, ground and bricks in front.
+    const std::uint8_t hill = time == 2 ? kPurple : (random.Percent(50) ? kGreen : kDarkGreen);
+    for (int x = -10; x < 96; x += random.Between(22, 34)) {
+        const int peak = random.Between(22, 36);
+        canvas.FillPolygon({{x, 46}, {x + 16, peak}, {x + 32, 46}}, hill);
+    }
+    const std::uint8_t ground = random.Percent(50) ? kBrown : kTan;
+    canvas.FillRect(0, 46, 96, 18, ground);
+    canvas.FillRect(0, 46, 96, 2, kGreen);
+    for (int y = 51; y < 64; y += 5) {
+        canvas.FillRect(0, y, 96, 1, kBlack);
+        for (int x = (y / 5) % 2 * 4; x < 96; x += 8)
+            canvas.FillRect(x, y - 4, 1, 4, kBlack);
+    }
+
+    // Platforms with coins above them.
+    for (int p = 0; p < 2; ++p) {
+        const int px = random.Between(4 + p * 46, 30 + p * 46);
+        const int py = random.Between(28, 38);
+        canvas.FillRect(px, py, 16, 4, kGrey);
+        canvas.FrameRect(px, py, 16, 4, kBlack);
+        for (int c = 0; c < 3; ++c)
+            canvas.FillCircle(px + 3 + c * 5, py - 4, 1, kYellow);
+    }
+
+    // The hero and an enemy on the ground.
+    const std::uint8_t shirt = random.Percent(50) ? kRed : kCyan;
+    const int hx = random.Between(6, 40);
+    canvas.FillRect(hx, 38, 6, 5, shirt);
+    canvas.FillRect(hx + 1, 34, 4, 4, kPink);
+    canvas.FillRect(hx, 43, 2, 3, kNight);
+    canvas.FillRect(hx + 4, 43, 2, 3, kNight);
+    const int ex = random.Between(56, 86);
+    canvas.FillCircle(ex, 42, 4, kPurple);
+    canvas.Set(ex - 2, 41, kWhite);
+    canvas.Set(ex + 2, 41, kWhite);
+
+    // The status line: the item id as the score and some lives.
+    canvas.FillRect(0, 0, 96, 8, kBlack);
+    canvas.DrawText(2, 1, "1UP", 1, kYellow);
+    canvas.DrawText(20, 1, item.id.substr(0, 8), 1, kWhite);
+    const int lives = random.Between(1, 4);
+    for (int l = 0; l < lives; ++l)
+        canvas.FillRect(90 - l * 6, 2, 4, 4, kRed);
+    return EncodeGif(96, 64, canvas.Pixels(), GamePalette());
+}
+
+} // namespace
+
+bool HasPicture(int typeCode)
+{
+    return typeCode == 1 || typeCode == 3 || typeCode == 26;
+}
+
+std::string RenderPicture(int typeCode, const GeneratedItem& item)
+{
+    switch (typeCode) {
+    case 1: return RenderLogo(item);
+    case 3: return RenderBigLogo(item);
+    case 26: return RenderGameScreen(item);
+    default: return {};
+    }
+}
+
+std::filesystem::path PictureRelativePath(const GeneratedType& type, const GeneratedGroup& group,
+                                          const GeneratedItem& item)
+{
+    return std::filesystem::path("media") / type.key / group.directory / (item.id + ".gif");
+}

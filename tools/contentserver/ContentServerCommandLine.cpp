@@ -1,0 +1,111 @@
+#include "tools/contentserver/ContentServerCommandLine.h"
+
+#include <optional>
+
+#include "tools/contentserver/UpdateQuery.h"
+
+std::string ParseContentServerCommandLine(const std::vector<std::string>& args,
+                                          ContentServerCommandLine& out)
+{
+    out = ContentServerCommandLine();
+    out.options.port = kDefaultContentPort;
+    out.options.logToStderr = true;
+    bool haveContent = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::optional<std::string> inlineValue;
+        if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
+            inlineValue = name.substr(eq + 1);
+            name.resize(eq);
+        }
+        const bool takesValue = name == "--content" || name == "--host" || name == "--port" ||
+                                name == "--log" || name == "--media-base" || name == "--fault";
+        const bool isFlag = name == "--media-base-from-content" || name == "--no-rewrite" ||
+                            name == "--hostile-ids" || name == "--help" || name == "-h";
+        if (!takesValue && !isFlag)
+            return "unknown option '" + args[i] + "'";
+        if (isFlag) {
+            if (inlineValue)
+                return "option '" + name + "' takes no value";
+            if (name == "--media-base-from-content")
+                out.options.mediaBase.clear();
+            else if (name == "--no-rewrite")
+                out.options.rewriteOwnAddresses = false;
+            else if (name == "--hostile-ids")
+                out.options.hostileIds = true;
+            else
+                out.help = true;
+            continue;
+        }
+
+        std::string value;
+        if (inlineValue)
+            value = *inlineValue;
+        else if (i + 1 < args.size())
+            value = args[++i];
+        else
+            return "option '" + name + "' needs a value";
+        const auto bad = [&](const std::string& what) {
+            return "bad value '" + value + "' for " + name + ": " + what;
+        };
+
+        if (name == "--content") {
+            if (value.empty())
+                return bad("expected a directory");
+            out.options.contentDir = value;
+            haveContent = true;
+        } else if (name == "--host") {
+            if (value.empty())
+                return bad("expected an address");
+            out.options.host = value;
+        } else if (name == "--port") {
+            const auto port = ParseQueryNumber(value);
+            if (!port || *port < 0 || *port > 65535)
+                return bad("expected a port from 0 to 65535");
+            out.options.port = *port;
+        } else if (name == "--log") {
+            if (value.empty())
+                return bad("expected a file");
+            out.options.logFile = value;
+        } else if (name == "--media-base") {
+            if (value.rfind("http://", 0) != 0)
+                return bad("expected an http:// address");
+            out.options.mediaBase = value;
+        } else {
+            FaultRule rule;
+            const std::string error = ParseFaultRule(value, rule);
+            if (!error.empty())
+                return bad(error);
+            out.faults.push_back(rule);
+        }
+    }
+    if (!out.help && !haveContent)
+        return "missing --content DIR";
+    return {};
+}
+
+std::string ContentServerUsage()
+{
+    return "Usage: vantory-content-server --content DIR [options]\n"
+           "Serves a content directory written by vantory-catgen to the program's update.\n"
+           "\n"
+           "  --content DIR              the directory holding data/ (and media/)\n"
+           "  --host ADDRESS             address to listen on (default 127.0.0.1)\n"
+           "  --port N                   port (default 8642; 0: any free port, printed)\n"
+           "  --log FILE                 append one line per request to FILE (default stderr)\n"
+           "  --media-base URL           address prefix of the content's media files\n"
+           "  --media-base-from-content  take it from the content's first picture address\n"
+           "                             (the default)\n"
+           "  --no-rewrite               serve the content's addresses as they are, even when\n"
+           "                             they name another port than this server's\n"
+           "  --hostile-ids              add groups with unsafe ids (\"..\", \"../x\", \"/abs/x\",\n"
+           "                             \"a/../../b\", \"x\\y\", \"a?b*c\", \" 12 \", a NUL byte)\n"
+           "  --fault RULE               inject a fault; may be repeated, first match wins.\n"
+           "                             RULE is one fault and any conditions, e.g.\n"
+           "                             --fault 'drop act=CONT type=26 once'\n"
+           "                 faults:     status=N empty html drop[=BYTES] stall=SECONDS[/BYTES]\n"
+           "                             stall-silent=SECONDS oversize[=BYTES]\n"
+           "                 conditions: all act=ACT type=T group=ID target=TEXT media[=TEXT]\n"
+           "                             n=N once\n"
+           "  --help                     show this help\n";
+}

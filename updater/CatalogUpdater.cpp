@@ -1,0 +1,304 @@
+#include "updater/CatalogUpdater.h"
+
+#include <filesystem>
+#include <string_view>
+
+#include "catalog/CatalogPaths.h"
+#include "catalog/ContentType.h"
+#include "catalog/TextFile.h"
+#include "updater/HttpFetch.h"
+#include "updater/ServerDocument.h"
+#include "updater/UpdateFiles.h"
+#include "updater/UpdateRequest.h"
+#include "xml/XmlQuery.h"
+
+namespace {
+
+// The order in which the types are updated.
+constexpr int kUpdateOrder[] = {CT_LOGOS_BIG, CT_LOGOS, CT_JAVA, CT_WALLPAPERS,
+                                CT_SCREENSAVERS, CT_RT_POLY, CT_RT_MONO};
+
+constexpr int kItemsPerPage = 30;
+
+// What "Updating %s..." names; screen savers have no entry.
+std::string UpdateLabel(int type)
+{
+    switch (type) {
+    case CT_LOGOS: return "logos";
+    case CT_RT_MONO: return "monophonic ringtones";
+    case CT_LOGOS_BIG: return "big logos";
+    case CT_RT_POLY: return "polyphonic ringtones";
+    case CT_WALLPAPERS: return "wallpapers";
+    case CT_JAVA: return "java games";
+    default: return "";
+    }
+}
+
+std::string ChildText(const XmlNode& node, std::string_view name)
+{
+    const XmlNode* child = GetChild(node, name);
+    return child ? GetText(*child, SharedOutputOptions()) : std::string();
+}
+
+// The text as the server meant it, references decoded and not written
+// again: an address is requested as "&", not "&amp;", and a label is shown
+// that way.
+std::string PlainChildText(const XmlNode& node, std::string_view name)
+{
+    const XmlNode* child = GetChild(node, name);
+    return child ? GetText(*child, XmlOutputOptions{false, nullptr}) : std::string();
+}
+
+std::string PagePath(const std::string& groupDir, long long page)
+{
+    return groupDir + PATH_SEPARATOR + std::to_string(page) + ".xml";
+}
+
+// Text files end at their first zero byte.
+std::string_view UpToZero(const std::string& text)
+{
+    return std::string_view(text.c_str());
+}
+
+std::string CurrentDirectory()
+{
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::current_path(error);
+    return WithTrailingBackslash(error ? std::string() : path.string());
+}
+
+} // namespace
+
+bool HasMediaFiles(int type)
+{
+    return type == CT_LOGOS || type == CT_LOGOS_BIG || type == CT_JAVA;
+}
+
+std::string MediaFileName(const std::string& itemId)
+{
+    return GroupFileName(itemId) + ".gif";
+}
+
+CatalogUpdater::CatalogUpdater(ProgressTarget& progress, std::string server)
+    : m_baseDir(CurrentDirectory()), m_progress(progress), m_server(std::move(server)),
+      m_mediaBuffer(MEDIA_BUFFER_SIZE)
+{
+    m_session.SetPump([this] { m_progress.PumpOneMessage(); });
+}
+
+void CatalogUpdater::RunUpdate()
+{
+    m_progress.m_cancelled = false;
+    m_progress.SetPos(ProgressTarget::UpperBar, 0);
+    m_progress.SetRange(ProgressTarget::UpperBar, 8);
+    m_mediaPaths.clear();
+    m_mediaUrls.clear();
+    // A cancel ends the step it happens in; the remaining steps still run,
+    // and their fetches read no body.
+    for (int type : kUpdateOrder)
+        UpdateType(type);
+    ReceiveMediaFiles();
+}
+
+void CatalogUpdater::UpdateType(int type)
+{
+    if (!IsContentType(type))
+        return;
+    ProgressTarget& progress = m_progress;
+    progress.m_upperText = "Updating " + UpdateLabel(type) + "...";
+    progress.m_lowerText = "Receiving index file...";
+    progress.UpdateData();
+    progress.SetPos(ProgressTarget::LowerBar, 0);
+    progress.UpdateWindow();
+
+    const std::string key = TypeKey(type);
+    const std::string address = Address(RequestQuery(type, "CAT", "", 1, ""));
+    const std::string typeDir = m_baseDir + "data" + PATH_SEPARATOR + key;
+    MakeDirectory(typeDir);
+    const std::string indexPath = typeDir + PATH_SEPARATOR + "cats.xml";
+
+    std::string text = ReceiveText(address);
+    if (!text.empty()) {
+        if (ServerDocument(text).IsIndex()) {
+            WriteWholeFile(indexPath, UpToZero(text));
+        } else {
+            ReportFailure(address);
+            text.clear();
+        }
+    }
+    if (text.empty())
+        text = ReadTextFile(indexPath);
+    const ServerDocument index(text);
+    const std::vector<const XmlNode*> groups = index.Ressources();
+    const int count = static_cast<int>(groups.size());
+
+    progress.SetRange(ProgressTarget::LowerBar, count + 1);
+    progress.SetPos(ProgressTarget::LowerBar, 1);
+    for (int i = 0; i < count; ++i) {
+        if (!UpdateGroup(type, key, *groups[i]))
+            return;
+        progress.SetPos(ProgressTarget::LowerBar, i + 2);
+    }
+    progress.StepUpperBar();
+}
+
+bool CatalogUpdater::UpdateGroup(int type, const std::string& key, const XmlNode& group)
+{
+    const std::string id = TrimBlanks(ChildText(group, "id"));
+    const std::string label = PlainChildText(group, "lib");
+    // The directory the loader reads the group from. An id that names no
+    // directory of its own ("", ".", "..") would put the group's files
+    // beside the type's or above them: such a group is left out.
+    const std::string dirName = GroupFileName(id);
+    if (!IsContainedName(dirName))
+        return true;
+    const std::string act = type == CT_JAVA ? "GAMESCONT" : "CONT";
+    ProgressTarget& progress = m_progress;
+
+    progress.m_lowerText = "Receiving group '" + label + "' information...";
+    progress.UpdateData();
+    progress.UpdateWindow();
+    const std::string infoAddress = Address(RequestQuery(type, act, id, 1, "1"));
+    const std::string info = ReceiveText(infoAddress);
+    const std::string groupDir = m_baseDir + "data" + PATH_SEPARATOR + key + PATH_SEPARATOR + dirName;
+
+    // Unchanged when the server counts as many items as the local first
+    // page says; an answer that is no listing says nothing.
+    bool changed = true;
+    int localTotal = 0;
+    if (!info.empty()) {
+        const ServerDocument infoPage(info);
+        if (!infoPage.IsListing())
+            ReportFailure(infoAddress);
+        const std::string local = ReadTextFile(PagePath(groupDir, 1));
+        if (!local.empty()) {
+            localTotal = LocalTotal(local, 0);
+            if (infoPage.IsListing() && infoPage.TotalResults() == localTotal)
+                changed = false;
+        }
+    }
+
+    progress.PumpOneMessage();
+
+    long long pageCount = 0;
+    if (changed) {
+        int received = 0;
+        if (!ReceivePages(type, act, id, label, groupDir, received))
+            return false;
+        pageCount = received;
+    } else {
+        pageCount = (static_cast<long long>(localTotal) + kItemsPerPage - 1) / kItemsPerPage;
+    }
+    return !HasMediaFiles(type) || QueueMediaFiles(type, groupDir, pageCount);
+}
+
+bool CatalogUpdater::ReceivePages(int type, const std::string& act, const std::string& id,
+                                  const std::string& label, const std::string& groupDir, int& pageCount)
+{
+    ProgressTarget& progress = m_progress;
+    pageCount = 0;  // until a page of the group has been received
+    std::string suffix;
+    for (int page = 1;; ++page) {
+        progress.m_lowerText =
+            "Receiving group '" + label + "' (page " + std::to_string(page) + suffix + ")...";
+        progress.UpdateData();
+        progress.UpdateWindow();
+        const std::string address = Address(RequestQuery(type, act, id, page, "30"));
+        const std::string text = ReceiveText(address);
+        if (!text.empty()) {
+            const ServerDocument listing(text);
+            if (!listing.IsListing()) {
+                ReportFailure(address);
+            } else {
+                MakeDirectory(groupDir);
+                const std::string path = PagePath(groupDir, page);
+                const int previousTotal = page == 1 ? LocalTotal(ReadTextFile(path), -1) : -1;
+                WriteWholeFile(path, UpToZero(text));
+                pageCount = listing.MaxPage();
+                suffix = "/" + std::to_string(pageCount);
+                // The group did not change; the other pages on disk stay.
+                if (page == 1 && listing.TotalResults() == previousTotal)
+                    return true;
+            }
+        }
+        if (progress.m_cancelled)
+            return false;
+        if (page >= pageCount)
+            return true;
+    }
+}
+
+bool CatalogUpdater::QueueMediaFiles(int type, const std::string& groupDir, long long pageCount)
+{
+    const char* addressElement = type == CT_JAVA ? "screenbox" : "file";
+    for (long long page = 1; page <= pageCount; ++page) {
+        if (m_progress.m_cancelled)
+            return false;
+        const std::string text = ReadTextFile(PagePath(groupDir, page));
+        if (text.empty())
+            continue;
+        const ServerDocument listing(text);
+        for (const XmlNode* item : listing.Ressources()) {
+            const std::string name = MediaFileName(ChildText(*item, "id"));
+            if (!IsContainedName(name))
+                continue;
+            m_mediaPaths.push_back(groupDir + PATH_SEPARATOR + name);
+            m_mediaUrls.push_back(PlainChildText(*item, addressElement));
+        }
+    }
+    return true;
+}
+
+void CatalogUpdater::ReceiveMediaFiles()
+{
+    ProgressTarget& progress = m_progress;
+    progress.m_upperText = "Receiving media files...";
+    progress.UpdateData();
+    const int count = static_cast<int>(m_mediaUrls.size());
+    progress.SetRange(ProgressTarget::LowerBar, count);
+    progress.SetPos(ProgressTarget::LowerBar, 0);
+    for (int i = 0; i < count; ++i) {
+        progress.m_lowerText =
+            "Receiving media file (" + std::to_string(i) + "/" + std::to_string(count) + ")...";
+        progress.UpdateData();
+        progress.UpdateWindow();
+        const std::string& path = m_mediaPaths[static_cast<size_t>(i)];
+        // A picture once stored is never fetched again.
+        if (!FileExists(path)) {
+            int32_t received = 0;
+            FetchData(m_session, m_mediaUrls[static_cast<size_t>(i)], m_mediaBuffer.data(), &received,
+                      MEDIA_BUFFER_SIZE, &progress.m_cancelled);
+            if (received > 0) {
+                const std::string_view bytes(reinterpret_cast<const char*>(m_mediaBuffer.data()),
+                                             static_cast<size_t>(received));
+                WriteWholeFile(path, bytes);
+            }
+        }
+        progress.PumpOneMessage();
+        if (progress.m_cancelled)
+            return;
+        progress.SetPos(ProgressTarget::LowerBar, progress.GetPos(ProgressTarget::LowerBar) + 1);
+    }
+    progress.StepUpperBar();
+}
+
+std::string CatalogUpdater::ReceiveText(const std::string& address)
+{
+    std::string text;
+    if (FetchText(m_session, address, text, &m_progress.m_cancelled) != FETCH_OK) {
+        ReportFailure(address);
+        return {};
+    }
+    return text;
+}
+
+std::string CatalogUpdater::Address(const std::string& query) const
+{
+    return RequestAddress(m_server, query);
+}
+
+void CatalogUpdater::ReportFailure(const std::string& address)
+{
+    if (m_onFailure && !m_progress.m_cancelled)
+        m_onFailure(address);
+}

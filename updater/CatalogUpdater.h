@@ -1,0 +1,71 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "updater/HttpSession.h"
+#include "updater/ProgressTarget.h"
+
+class XmlNode;
+
+// The largest media file that can be received, in bytes.
+inline constexpr int MEDIA_BUFFER_SIZE = 50000;
+
+// True for the types whose items have pictures: logos, big logos, Java games.
+bool HasMediaFiles(int type);
+
+// The local file name of an item's picture: the id as its group's
+// directory is named (GroupFileName), then ".gif".
+std::string MediaFileName(const std::string& itemId);
+
+// Refreshes data/ below the current directory from the content server: per
+// type the index, the listings of the groups that changed and the list of
+// pictures, then the pictures that are not on disk yet. Reports through the
+// progress target, which also carries the cancel flag. Whatever fails falls
+// back to what is on disk; nothing is written outside data/, and every file
+// is replaced whole or not at all.
+class CatalogUpdater
+{
+public:
+    // server: "host:port". The base directory is the current directory now.
+    CatalogUpdater(ProgressTarget& progress, std::string server);
+
+    // The whole update: all seven types, then the media files.
+    void RunUpdate();
+    // Index, changed groups, pages and media list of one type.
+    void UpdateType(int type);
+    // Fetches the queued media files that are missing.
+    void ReceiveMediaFiles();
+    // The body of a text request; "" when it failed.
+    std::string ReceiveText(const std::string& address);
+
+    // Called with the address of each text request that failed or whose
+    // answer could not be used, unless the update was cancelled.
+    void SetFailureHandler(std::function<void(const std::string& address)> handler)
+    {
+        m_onFailure = std::move(handler);
+    }
+
+    HttpSession& Session() { return m_session; }
+
+    std::vector<std::string> m_mediaUrls;
+    std::vector<std::string> m_mediaPaths;  // beside m_mediaUrls, entry for entry
+    std::string m_baseDir;                  // ends in the separator
+
+private:
+    // False when the update of the type must end (cancelled).
+    bool UpdateGroup(int type, const std::string& key, const XmlNode& group);
+    // The page loop, which sets the group's page count; false when cancelled.
+    bool ReceivePages(int type, const std::string& act, const std::string& id,
+                      const std::string& label, const std::string& groupDir, int& pageCount);
+    bool QueueMediaFiles(int type, const std::string& groupDir, long long pageCount);
+    std::string Address(const std::string& query) const;
+    void ReportFailure(const std::string& address);
+
+    ProgressTarget& m_progress;
+    std::string m_server;
+    HttpSession m_session;
+    std::vector<unsigned char> m_mediaBuffer;
+    std::function<void(const std::string&)> m_onFailure;
+};

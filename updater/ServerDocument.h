@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "xml/XmlNode.h"
+
+// A document the content server answered with (a type index or a listing
+// page), parsed with the program's parse options into a tree of its own.
+class ServerDocument
+{
+public:
+    explicit ServerDocument(const std::string& text);
+    ServerDocument(const ServerDocument&) = delete;
+    ServerDocument& operator=(const ServerDocument&) = delete;
+
+    // The root's children named "ressource", in document order.
+    std::vector<const XmlNode*> Ressources() const;
+
+    // The root's attributes read as atoi reads them: 0 when absent or not a
+    // number.
+    int TotalResults() const;
+    int MaxPage() const;
+
+    // A root element was read whole, without a parse error.
+    bool IsWellFormed() const { return m_wellFormed; }
+
+    // What the update stores; anything else (an error page, a text that is
+    // no XML) leaves the copy on disk as it was. The parser is lenient, and
+    // so are these: a part of a document is taken as the part it is.
+    // An index has groups, or is a whole document that lists none.
+    bool IsIndex() const;
+    // A listing page's root carries "max_page" and "total_results".
+    bool IsListing() const;
+
+private:
+    XmlNode m_root;
+    bool m_wellFormed = false;
+};
+
+// The "total_results" of a local listing page (text as read from disk), or
+// `absent` when the text is empty.
+int LocalTotal(const std::string& text, int absent);
