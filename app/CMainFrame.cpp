@@ -1,0 +1,152 @@
+#include "app/CMainFrame.h"
+
+#include <QLabel>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QTreeWidgetItem>
+
+#include "app/KeyLockIndicators.h"
+#include "app/framework/CommandState.h"
+#include "pages/CVantoryView.h"
+#include "res/MainFrameResources.h"
+#include "res/Resource.h"
+#include "res/ResourceStrings.h"
+#include "tree/CLeftView.h"
+
+namespace {
+
+constexpr int kTreePaneWidth = 230;
+
+} // namespace
+
+CMainFrame::CMainFrame()
+{
+    OnCommand(ID_UPDATE_DATABASE, [this] { OnUpdateDatabase(); });
+    OnCommand(ID_NEXT_ITEM, [this] { OnNextItem(); });
+    OnCommand(ID_PREV_ITEM, [this] { OnPrevItem(); });
+    OnUpdateCommand(ID_NEXT_ITEM, [this](CommandState& state) { OnUpdateNextItem(state); });
+    OnUpdateCommand(ID_PREV_ITEM, [this](CommandState& state) { OnUpdatePrevItem(state); });
+    OnCommand(ID_GO_UP, [this] { OnGoUp(); });
+    OnUpdateCommand(ID_GO_UP, [this](CommandState& state) { OnUpdateGoUp(state); });
+}
+
+CMainFrame::~CMainFrame() = default;
+
+bool CMainFrame::PreCreateWindow(FrameStyle& style)
+{
+    style.addToTitle = false;
+    return FrameWindow::PreCreateWindow(style);
+}
+
+void CMainFrame::LoadFrameResources()
+{
+    LoadMainMenu(*this);
+    LoadMainAccelerators(*this);
+    setWindowIcon(LoadAppIcon());
+}
+
+int CMainFrame::OnCreate(CreateContext& context)
+{
+    if (FrameWindow::OnCreate(context) == -1)
+        return -1;
+
+    m_wndToolBar = new QToolBar(this);
+    m_wndToolBar->setObjectName(QStringLiteral("toolBar"));
+    m_wndToolBar->setMovable(false);
+    m_wndToolBar->setFloatable(false);
+    m_wndToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+    if (!LoadMainToolBar(*this, *m_wndToolBar))
+        return -1;
+
+    if (!CreateStatusBar())
+        return -1;
+
+    RegisterBar(ID_VIEW_TOOLBAR, m_wndToolBar);
+    RegisterBar(ID_VIEW_STATUS_BAR, m_wndStatusBar);
+    return 0;
+}
+
+bool CMainFrame::CreateStatusBar()
+{
+    m_wndStatusBar = new QStatusBar(this);
+    m_wndStatusBar->setObjectName(QStringLiteral("statusBar"));
+    setStatusBar(m_wndStatusBar);
+    // The message pane: "Ready" whenever no prompt covers it.
+    auto* idle = new QLabel(LoadResourceString(IDS_IDLE_MESSAGE), m_wndStatusBar);
+    idle->setObjectName(QStringLiteral("idleMessage"));
+    m_wndStatusBar->addWidget(idle, 1);
+    m_indicators = new KeyLockIndicators(m_wndStatusBar);
+    return true;
+}
+
+bool CMainFrame::OnCreateClient(CreateContext& context)
+{
+    m_wndSplitter = new QSplitter(Qt::Horizontal, this);
+    m_wndSplitter->setObjectName(QStringLiteral("splitter"));
+    m_wndSplitter->setChildrenCollapsible(false);
+    View* tree = CreateView(context, [](QWidget* parent) { return new CLeftView(parent); }, m_wndSplitter);
+    View* browser = CreateView(context, [](QWidget* parent) { return new CVantoryView(parent); }, m_wndSplitter);
+    if (!tree || !browser) {
+        delete m_wndSplitter;
+        m_wndSplitter = nullptr;
+        return false;
+    }
+    // The tree keeps its width when the window is resized; the browser
+    // takes the rest.
+    m_wndSplitter->setStretchFactor(0, 0);
+    m_wndSplitter->setStretchFactor(1, 1);
+    m_wndSplitter->setSizes({kTreePaneWidth, std::max(100, width() - kTreePaneWidth)});
+    setCentralWidget(m_wndSplitter);
+    return true;
+}
+
+QMenu* CMainFrame::createPopupMenu()
+{
+    return nullptr;
+}
+
+void CMainFrame::OnNextItem()
+{
+    QTreeWidgetItem* item = nullptr;
+    if (g_pLeftView && g_pLeftView->FindNextItem(&item))
+        g_pLeftView->SelectItem(item);
+}
+
+void CMainFrame::OnPrevItem()
+{
+    QTreeWidgetItem* item = nullptr;
+    if (g_pLeftView && g_pLeftView->FindPrevItem(&item))
+        g_pLeftView->SelectItem(item);
+}
+
+void CMainFrame::OnGoUp()
+{
+    QTreeWidgetItem* item = nullptr;
+    if (g_pLeftView && g_pLeftView->FindParentItem(&item))
+        g_pLeftView->SelectItem(item);
+}
+
+void CMainFrame::OnUpdateNextItem(CommandState& state)
+{
+    if (g_pLeftView)
+        state.Enable(g_pLeftView->FindNextItem());
+}
+
+void CMainFrame::OnUpdatePrevItem(CommandState& state)
+{
+    if (g_pLeftView)
+        state.Enable(g_pLeftView->FindPrevItem());
+}
+
+void CMainFrame::OnUpdateGoUp(CommandState& state)
+{
+    if (g_pLeftView)
+        state.Enable(g_pLeftView->FindParentItem());
+}
+
+void CMainFrame::OnUpdateDatabase()
+{
+    // The update from the content server comes with the updater.
+}

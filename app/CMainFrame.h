@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/framework/FrameWindow.h"
+
+class CommandState;
+class KeyLockIndicators;
+class QSplitter;
+class QStatusBar;
+class QToolBar;
+
+// The one top-level window: menu, a fixed toolbar, the status bar and a
+// splitter with the catalog tree on the left (230 pixels) and the browser
+// on the right. Its commands move the tree selection.
+class CMainFrame : public FrameWindow
+{
+    Q_OBJECT
+
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    void OnNextItem();
+    void OnPrevItem();
+    void OnGoUp();
+    void OnUpdateNextItem(CommandState& state);
+    void OnUpdatePrevItem(CommandState& state);
+    void OnUpdateGoUp(CommandState& state);
+    void OnUpdateDatabase();
+
+    QSplitter* m_wndSplitter = nullptr;
+    QStatusBar* m_wndStatusBar = nullptr;
+    QToolBar* m_wndToolBar = nullptr;
+
+protected:
+    // The caption is the application's name alone.
+    bool PreCreateWindow(FrameStyle& style) override;
+    void LoadFrameResources() override;
+    // The client area (splitter and views), then the toolbar and the status bar.
+    int OnCreate(CreateContext& context) override;
+    bool OnCreateClient(CreateContext& context) override;
+    // The bars have no context menu of their own.
+    QMenu* createPopupMenu() override;
+
+private:
+    bool CreateStatusBar();
+
+    KeyLockIndicators* m_indicators = nullptr;
+};

@@ -1,0 +1,36 @@
+#include "app/framework/MessageBox.h"
+
+#include <QMessageBox>
+
+#include "app/framework/DocApplication.h"
+#include "app/framework/FrameWindow.h"
+#include "res/Resource.h"
+#include "res/ResourceStrings.h"
+
+namespace {
+
+MessageBoxHandler& Handler()
+{
+    static MessageBoxHandler handler;
+    return handler;
+}
+
+} // namespace
+
+void ShowMessageBox(const QString& text)
+{
+    if (Handler()) {
+        Handler()(text);
+        return;
+    }
+    DocApplication* app = DocApplication::Instance();
+    QWidget* owner = app ? app->GetMainWnd() : nullptr;
+    QMessageBox::warning(owner, LoadResourceString(IDS_APP_TITLE), text);
+}
+
+MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)
+{
+    MessageBoxHandler previous = std::move(Handler());
+    Handler() = std::move(handler);
+    return previous;
+}

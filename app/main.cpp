@@ -1,0 +1,39 @@
+#include <cstdio>
+
+#include <QApplication>
+#include <QTimer>
+
+#include "app/CVantoryApp.h"
+#include "pages/PageScheme.h"
+
+namespace {
+
+// VANTORY_EXIT_WHEN_SHOWN=1: report the shown main window on stdout and
+// quit, for measuring the start-up.
+bool ExitWhenShown()
+{
+    return qEnvironmentVariableIntValue("VANTORY_EXIT_WHEN_SHOWN") != 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Both must be settled before the QApplication exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    RegisterPageScheme();
+
+    QApplication application(argc, argv);
+    CVantoryApp theApp;
+    if (!theApp.InitInstance()) {
+        theApp.ExitInstance();
+        return 1;
+    }
+    if (ExitWhenShown()) {
+        std::fputs("vantory: main window shown\n", stdout);
+        std::fflush(stdout);
+        QTimer::singleShot(0, &application, &QCoreApplication::quit);
+    }
+    const int code = application.exec();
+    return code != 0 ? code : theApp.ExitInstance();
+}

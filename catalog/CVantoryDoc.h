@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/framework/Document.h"
+
+class ContentCatalog;
+
+// The document of the single-document template. It holds no data: the
+// catalog lives in the seven static catalogs, which it loads.
+class CVantoryDoc : public Document
+{
+public:
+    CVantoryDoc() = default;
+
+    // The document is never read from or written to a file.
+    void Serialize(QIODevice& file) override;
+    bool OnNewDocument() override;
+
+    // The catalog of a content type; null for an unknown code.
+    static ContentCatalog* CatalogForType(int code);
+
+    // Loads all seven catalogs under the compact "Loading database" dialog,
+    // its bar stepped once per type to 7. Lets no input through.
+    static void LoadDatabase(bool rebuild);
+};

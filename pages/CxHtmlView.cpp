@@ -1,0 +1,123 @@
+#include "pages/CxHtmlView.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include <QWebEngineProfile>
+
+#include "app/framework/MessageBox.h"
+#include "pages/HostSite.h"
+#include "pages/PageScheme.h"
+#include "pages/PageSchemeHandler.h"
+#include "res/Resource.h"
+#include "res/ResourceStrings.h"
+
+namespace {
+
+std::filesystem::path WorkingDirectory()
+{
+    std::error_code error;
+    return std::filesystem::current_path(error);
+}
+
+} // namespace
+
+CxHtmlView::CxHtmlView(QWidget* parent)
+    : QWebEngineView(parent),
+      // Off the record: nothing of the pages is kept on disk between runs.
+      m_profile(new QWebEngineProfile(this)),
+      m_schemeHandler(new PageSchemeHandler(WorkingDirectory(), this))
+{
+    m_profile->setHttpCacheType(QWebEngineProfile::NoCache);
+    m_pDocHostUI = new HostSite(m_profile, this);
+
+    OnCommand(ID_EDIT_COPY, [this] { if (m_pDocHostUI) m_pDocHostUI->triggerAction(QWebEnginePage::Copy); });
+    OnCommand(ID_EDIT_CUT, [this] { if (m_pDocHostUI) m_pDocHostUI->triggerAction(QWebEnginePage::Cut); });
+    OnCommand(ID_EDIT_PASTE, [this] { if (m_pDocHostUI) m_pDocHostUI->triggerAction(QWebEnginePage::Paste); });
+}
+
+CxHtmlView::~CxHtmlView()
+{
+    // The page goes before its profile, which the engine insists on.
+    delete m_pDocHostUI;
+    m_pDocHostUI = nullptr;
+}
+
+QString CxHtmlView::ChannelScriptPath() const
+{
+    return QStringLiteral(":/qtwebchannel/qwebchannel.js");
+}
+
+QString CxHtmlView::ExternalScriptPath() const
+{
+    return QStringLiteral(":/pages/ExternalObject.js");
+}
+
+bool CxHtmlView::InstallSchemeHandler()
+{
+    if (!IsPageSchemeRegistered())
+        return false;
+    if (m_profile->urlSchemeHandler(PAGE_SCHEME) != m_schemeHandler)
+        m_profile->installUrlSchemeHandler(PAGE_SCHEME, m_schemeHandler);
+    return m_profile->urlSchemeHandler(PAGE_SCHEME) == m_schemeHandler;
+}
+
+void CxHtmlView::OnInitialUpdate()
+{
+    View::OnInitialUpdate();
+    if (!m_pDocHostUI) {
+        ShowMessageBox(QString::fromUtf8(Texts::ERROR_NO_HOST_SITE));
+        return;
+    }
+    if (!InstallSchemeHandler()) {
+        ShowMessageBox(QString::fromUtf8(Texts::ERROR_HOST_OBJECT));
+        return;
+    }
+    if (!m_pDocHostUI->InstallExternal(ChannelScriptPath(), ExternalScriptPath()))
+        ShowMessageBox(QString::fromUtf8(Texts::ERROR_DEFAULT_SITE));
+    // page() would make a default page when none is set yet.
+    if (!m_bPageSet) {
+        setPage(m_pDocHostUI);
+        m_bPageSet = true;
+    }
+    if (page() != m_pDocHostUI) {
+        ShowMessageBox(QString::fromUtf8(Texts::ERROR_SET_SITE));
+        return;
+    }
+    m_schemeHandler->SetPage(QByteArray());
+    m_pDocHostUI->load(PageUrl());
+    m_bNavigated = true;
+}
+
+void CxHtmlView::SetExternalCallback(PageCallback callback)
+{
+    m_pageCallback = std::move(callback);
+}
+
+CxHtmlView::CallResult CxHtmlView::OnExternalCall(int dispId, const QVariantList& arguments)
+{
+    if (!m_pageCallback)
+        return CallResult::NoCallback;
+    if (dispId != DISPID_PAGECALL)
+        return CallResult::OtherCallId;
+    if (arguments.isEmpty() || arguments.last().typeId() != QMetaType::QString)
+        return CallResult::NoStringArgument;
+    // A copy: the callback may replace the callback.
+    const PageCallback callback = m_pageCallback;
+    callback(arguments.last().toString().toStdString());
+    return CallResult::Delivered;
+}
+
+void CxHtmlView::WriteHtml(std::string html)
+{
+    if (!m_bNavigated)
+        return;
+    m_schemeHandler->SetPage(QByteArray(html.data(), static_cast<qsizetype>(html.size())));
+    m_pDocHostUI->load(PageUrl());
+    emit PageWritten();
+}
+
+const QByteArray& CxHtmlView::CurrentPage() const
+{
+    return m_schemeHandler->Page();
+}

@@ -1,0 +1,13 @@
+#include "pages/ExternalDispatch.h"
+
+#include "pages/CxHtmlView.h"
+
+ExternalDispatch::ExternalDispatch(CxHtmlView* owner, QObject* parent) : QObject(parent), m_owner(owner)
+{
+}
+
+void ExternalDispatch::Invoke(int dispId, const QVariantList& arguments)
+{
+    if (m_owner)
+        m_owner->OnExternalCall(dispId, arguments);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWebEnginePage>
+
+class CxHtmlView;
+class ExternalDispatch;
+class QWebChannel;
+
+// The browser page of a CxHtmlView: the engine's own behaviour for
+// everything, plus the external object of the program's pages and the rule
+// that the pane shows nothing but those pages.
+class HostSite : public QWebEnginePage
+{
+    Q_OBJECT
+
+public:
+    HostSite(QWebEngineProfile* profile, CxHtmlView* owner);
+
+    // Publishes the external object and has every page of the program get
+    // its window.external. False when the script cannot be built from the
+    // two sources; pages then show, but their calls reach nothing.
+    bool InstallExternal(const QString& channelScriptPath, const QString& externalScriptPath);
+
+protected:
+    // Only the page scheme is shown here. A link to the web that the user
+    // follows opens in the user's browser; the web never loads in the pane.
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
+
+private:
+    QWebChannel* m_channel;
+    ExternalDispatch* m_external;
+};

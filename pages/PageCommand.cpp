@@ -1,0 +1,5 @@
+#include "pages/PageCommand.h"
+
+void OnPageCommand(std::string)
+{
+}

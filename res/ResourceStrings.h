@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+
+// The string table: texts reached by resource or command ID. A command's
+// string is its status bar prompt, a line feed, and its tool tip.
+QString LoadResourceString(int id);
+
+// The part of a command's string before the line feed (the prompt) and the
+// part after it (the tool tip); "" when the command has no string.
+QString CommandPrompt(int id);
+QString CommandTip(int id);
+
+// The fields of the document template string (string IDR_MAINFRAME).
+enum class DocStringField
+{
+    WindowTitle,
+    DocName,
+    FileNewName,
+    FilterName,
+    FilterExt,
+    RegFileTypeId,
+    RegFileTypeName,
+};
+QString DocTemplateField(DocStringField field);
+
+// "%s" in a template replaced by the arguments in order; a "%s" without an
+// argument is left as it is.
+QString FormatTemplate(const QString& text, std::initializer_list<QString> args);
+
+// Texts that have no ID of their own.
+namespace Texts {
+
+inline constexpr char PRODUCT_NAME[] = "Vantory";
+inline constexpr char PRODUCT_VERSION[] = "1.00";
+
+inline constexpr char INDICATOR_CAPS[] = "CAP";
+inline constexpr char INDICATOR_NUM[] = "NUM";
+inline constexpr char INDICATOR_SCRL[] = "SCRL";
+
+inline constexpr char ABOUT_CAPTION[] = "About %s...";
+inline constexpr char ABOUT_TEXT[] = "%s %s\n\nA catalog browser for phone content.";
+inline constexpr char ABOUT_OK[] = "OK";
+inline constexpr char ABOUT_HOMEPAGE[] = "Homepage";
+
+inline constexpr char LOADING_CAPTION[] = "Loading database";
+inline constexpr char LOADING_TEXT[] = "Reading database...";
+
+inline constexpr char ERROR_NO_HOST_SITE[] = "ERROR!\n\nCouldn't find m_pDocHostUI";
+inline constexpr char ERROR_HOST_OBJECT[] = "ERROR!\n\nCouldn't create pIOleObj!\n(#1)";
+inline constexpr char ERROR_DEFAULT_SITE[] = "ERROR!\n\nCouldn't get oldClientSite";
+inline constexpr char ERROR_SET_SITE[] = "ERROR!\n\nCouldn't create pIOleObj!\n(#2)";
+
+inline constexpr char UNTITLED[] = "Untitled";
+inline constexpr char OPEN_CAPTION[] = "Open";
+inline constexpr char OPEN_FILTER[] = "All Files (*)";
+inline constexpr char FAILED_TO_OPEN[] = "%s\nThis file cannot be opened.";
+
+} // namespace Texts

@@ -1,0 +1,61 @@
+// The program in a chosen state, to look at under xvfb-run:
+//
+//   vantory_gui_showcase tree|about [shown-text path to select]
+//
+// "tree" selects the node (default "Vantory/Wallpapers") and opens its type;
+// "about" also opens the About box. It runs until it is closed or killed.
+
+#include <QApplication>
+#include <QTimer>
+#include <QTreeWidgetItem>
+
+#include "app/CAboutDlg.h"
+#include "app/CMainFrame.h"
+#include "app/CVantoryApp.h"
+#include "pages/PageScheme.h"
+#include "tree/CLeftView.h"
+
+namespace {
+
+QTreeWidgetItem* FindNode(const CLeftView& tree, const QString& path)
+{
+    QTreeWidgetItem* node = nullptr;
+    for (const QString& part : path.split(QLatin1Char('/'))) {
+        QTreeWidgetItem* found = nullptr;
+        const int count = node ? node->childCount() : tree.topLevelItemCount();
+        for (int i = 0; i < count && !found; ++i) {
+            QTreeWidgetItem* child = node ? node->child(i) : tree.topLevelItem(i);
+            if (child->text(0) == part)
+                found = child;
+        }
+        if (!found)
+            return nullptr;
+        node = found;
+    }
+    return node;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    RegisterPageScheme();
+    QApplication application(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    const QString scene = args.value(1, QStringLiteral("tree"));
+    const QString path = args.value(2, QStringLiteral("Vantory/Wallpapers"));
+
+    CVantoryApp theApp;
+    theApp.SetCommandLine({});
+    if (!theApp.InitInstance())
+        return 1;
+    if (QTreeWidgetItem* node = g_pLeftView ? FindNode(*g_pLeftView, path) : nullptr) {
+        g_pLeftView->SelectItem(node);
+        node->setExpanded(true);
+    }
+    CAboutDlg about(theApp.GetMainWnd());
+    if (scene == QStringLiteral("about"))
+        QTimer::singleShot(300, &about, [&about] { about.show(); });
+    return application.exec();
+}

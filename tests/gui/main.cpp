@@ -1,0 +1,46 @@
+// The GUI tests run real widgets and the real browser engine, by default
+// on the offscreen platform; the settings go to a directory of the run's own.
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "pages/PageScheme.h"
+
+namespace {
+
+void SetDefault(const char* name, const char* value)
+{
+    if (!std::getenv(name))
+        ::setenv(name, value, 1);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    SetDefault("QT_QPA_PLATFORM", "offscreen");
+    SetDefault("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    SetDefault("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+
+    std::string config = (std::filesystem::temp_directory_path() / "vantory-gui-config-XXXXXX").string();
+    if (!::mkdtemp(config.data()))
+        return 2;
+    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+
+    testing::InitGoogleTest(&argc, argv);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    RegisterPageScheme();
+    int result = 0;
+    {
+        QApplication application(argc, argv);
+        result = RUN_ALL_TESTS();
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(config, ignored);
+    return result;
+}

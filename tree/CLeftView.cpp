@@ -1,0 +1,257 @@
+#include "tree/CLeftView.h"
+
+#include <filesystem>
+#include <QElapsedTimer>
+#include <cstdio>
+#include <system_error>
+#include <utility>
+
+#include "app/framework/FrameWindow.h"
+#include "catalog/CVantoryDoc.h"
+#include "catalog/ContentCatalog.h"
+#include "catalog/ContentType.h"
+#include "catalog/TextFile.h"
+#include "pages/CVantoryView.h"
+#include "tree/TreeLabel.h"
+
+CLeftView* g_pLeftView = nullptr;
+
+namespace {
+
+// The catalog label behind an item, kept byte for byte: the shown text is
+// decoded and may not even be valid UTF-8.
+constexpr int kLabelRole = Qt::UserRole;
+
+// The order of the type nodes under the root.
+constexpr int kTreeOrder[] = {CT_RT_POLY, CT_RT_MONO, CT_WALLPAPERS, CT_SCREENSAVERS, CT_JAVA, CT_LOGOS,
+                              CT_LOGOS_BIG};
+// The order in which the types get their groups.
+constexpr int kGroupsOrder[] = {CT_RT_MONO, CT_RT_POLY, CT_JAVA, CT_SCREENSAVERS, CT_WALLPAPERS, CT_LOGOS,
+                                CT_LOGOS_BIG};
+
+struct TypeTemplate
+{
+    int type;
+    const char* itemTemplate;
+};
+
+// The item template of each type's items page, in the order the nodes are
+// tested.
+constexpr TypeTemplate kItemTemplates[] = {
+    {CT_RT_MONO, "item_ringtone"}, {CT_JAVA, "item_javagame"},  {CT_RT_POLY, "item_ringtone"},
+    {CT_SCREENSAVERS, "item_pic"}, {CT_WALLPAPERS, "item_pic"}, {CT_LOGOS, "item_logo"},
+    {CT_LOGOS_BIG, "item_logo"},
+};
+
+std::string WorkingDirectory()
+{
+    std::error_code error;
+    const std::filesystem::path current = std::filesystem::current_path(error);
+    return error ? std::string() : current.string();
+}
+
+} // namespace
+
+CLeftView::CLeftView(QWidget* parent)
+    : CXTreeView(parent), m_strBasePath(WithTrailingBackslash(WorkingDirectory()))
+{
+    g_pLeftView = this;
+    connect(this, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current, QTreeWidgetItem*) { OnSelChanged(current); });
+}
+
+CLeftView::~CLeftView()
+{
+    // No notification of the items going with the widget reaches a view
+    // that is half destroyed.
+    disconnect(this, &QTreeWidget::currentItemChanged, this, nullptr);
+    if (g_pLeftView == this)
+        g_pLeftView = nullptr;
+}
+
+void CLeftView::OnInitialUpdate()
+{
+    CXTreeView::OnInitialUpdate();
+    QElapsedTimer t; t.start();
+    CVantoryDoc::LoadDatabase(false);
+    fprintf(stderr, "T loaded %lld\n", t.elapsed());
+    FillTree();
+    fprintf(stderr, "T filled %lld\n", t.elapsed());
+    if (FrameWindow* frame = GetParentFrame())
+        frame->UpdateCommandUI();
+}
+
+namespace {
+
+QTreeWidgetItem* MakeItem(const std::string& label)
+{
+    auto* item = new QTreeWidgetItem();
+    item->setText(0, QString::fromStdString(DisplayLabel(label)));
+    item->setData(0, kLabelRole, QByteArray(label.data(), static_cast<qsizetype>(label.size())));
+    return item;
+}
+
+} // namespace
+
+QTreeWidgetItem* CLeftView::InsertItem(const std::string& label, QTreeWidgetItem* parent)
+{
+    QTreeWidgetItem* item = MakeItem(label);
+    if (parent)
+        parent->addChild(item);
+    else
+        addTopLevelItem(item);
+    return item;
+}
+
+QTreeWidgetItem** CLeftView::NodeOfType(int type)
+{
+    switch (type) {
+    case CT_RT_POLY: return &m_hRtPoly;
+    case CT_RT_MONO: return &m_hRtMono;
+    case CT_WALLPAPERS: return &m_hWallpapers;
+    case CT_SCREENSAVERS: return &m_hScreensavers;
+    case CT_JAVA: return &m_hJava;
+    case CT_LOGOS: return &m_hLogos;
+    case CT_LOGOS_BIG: return &m_hLogosBig;
+    default: return nullptr;
+    }
+}
+
+void CLeftView::FillTree()
+{
+    // The handles name items that clear() deletes.
+    for (int type : kTreeOrder)
+        *NodeOfType(type) = nullptr;
+    m_hRoot = nullptr;
+    clear();
+
+    m_hRoot = InsertItem("Vantory", nullptr);
+    for (int type : kTreeOrder)
+        *NodeOfType(type) = InsertItem(TypeTitle(type), m_hRoot);
+    m_hRoot->setExpanded(true);
+    for (int type : kGroupsOrder)
+        AddGroups(*CVantoryDoc::CatalogForType(type), *NodeOfType(type));
+}
+
+void CLeftView::AddGroups(const ContentCatalog& catalog, QTreeWidgetItem* typeNode)
+{
+    QList<QTreeWidgetItem*> leaves;
+    for (int i = 0; i < catalog.GetGroupCount(); ++i)
+        leaves.append(MakeItem(catalog.GetGroupLib(i)));
+    // One insertion for all leaves: a type may have hundreds of groups.
+    typeNode->addChildren(leaves);
+}
+
+void CLeftView::SelectGroup(const std::string& label)
+{
+    QTreeWidgetItem* selected = currentItem();
+    if (!selected)
+        return;
+    for (int i = 0; i < selected->childCount(); ++i) {
+        QTreeWidgetItem* child = selected->child(i);
+        if (ItemLabel(child) == label) {
+            SelectItem(child);
+            return;
+        }
+    }
+}
+
+namespace {
+
+QTreeWidgetItem* Sibling(const QTreeWidget& tree, const QTreeWidgetItem* item, int step)
+{
+    if (!item)
+        return nullptr;
+    if (QTreeWidgetItem* parent = item->parent()) {
+        const int index = parent->indexOfChild(const_cast<QTreeWidgetItem*>(item)) + step;
+        return index >= 0 && index < parent->childCount() ? parent->child(index) : nullptr;
+    }
+    const int index = tree.indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item)) + step;
+    return index >= 0 && index < tree.topLevelItemCount() ? tree.topLevelItem(index) : nullptr;
+}
+
+bool Found(QTreeWidgetItem* found, QTreeWidgetItem** item)
+{
+    if (!found)
+        return false;
+    if (item)
+        *item = found;
+    return true;
+}
+
+} // namespace
+
+bool CLeftView::FindNextItem(QTreeWidgetItem** item) const
+{
+    return Found(Sibling(*this, currentItem(), 1), item);
+}
+
+bool CLeftView::FindPrevItem(QTreeWidgetItem** item) const
+{
+    return Found(Sibling(*this, currentItem(), -1), item);
+}
+
+bool CLeftView::FindParentItem(QTreeWidgetItem** item) const
+{
+    const QTreeWidgetItem* selected = currentItem();
+    return Found(selected ? selected->parent() : nullptr, item);
+}
+
+void CLeftView::SelectItem(QTreeWidgetItem* item)
+{
+    if (!item)
+        return;
+    for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent())
+        parent->setExpanded(true);
+    setCurrentItem(item);
+}
+
+std::string CLeftView::ItemLabel(const QTreeWidgetItem* item)
+{
+    if (!item)
+        return {};
+    const QByteArray label = item->data(0, kLabelRole).toByteArray();
+    return std::string(label.constData(), static_cast<size_t>(label.size()));
+}
+
+int CLeftView::TypeOfNode(const QTreeWidgetItem* item) const
+{
+    if (!item)
+        return 0;
+    const std::pair<const QTreeWidgetItem*, int> nodes[] = {
+        {m_hRtMono, CT_RT_MONO},         {m_hJava, CT_JAVA},           {m_hRtPoly, CT_RT_POLY},
+        {m_hScreensavers, CT_SCREENSAVERS}, {m_hWallpapers, CT_WALLPAPERS}, {m_hLogos, CT_LOGOS},
+        {m_hLogosBig, CT_LOGOS_BIG},
+    };
+    for (const auto& [node, type] : nodes)
+        if (node == item)
+            return type;
+    return 0;
+}
+
+void CLeftView::OnSelChanged(QTreeWidgetItem* current)
+{
+    ShowItem(current);
+    if (FrameWindow* frame = GetParentFrame())
+        frame->UpdateCommandUI();
+}
+
+void CLeftView::ShowItem(QTreeWidgetItem* item)
+{
+    if (!item || !g_pHtmlView)
+        return;
+    if (item == m_hRoot) {
+        ShowContentPage();
+        return;
+    }
+    if (const int type = TypeOfNode(item)) {
+        ShowGroupsPage(type);
+        return;
+    }
+    const int parentType = TypeOfNode(item->parent());
+    for (const TypeTemplate& entry : kItemTemplates)
+        if (entry.type == parentType) {
+            ShowItemsPage(parentType, ItemLabel(item), entry.itemTemplate);
+            return;
+        }
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <string>
+
+#include "tree/CXTreeView.h"
+
+class ContentCatalog;
+class QTreeWidgetItem;
+
+// The catalog tree in the left pane: the root "Vantory", the seven content
+// types under it and one leaf per group of each type. Every selection, by
+// click, command or page, goes through OnSelChanged, which shows the page of
+// the selected node.
+class CLeftView : public CXTreeView
+{
+    Q_OBJECT
+
+public:
+    explicit CLeftView(QWidget* parent = nullptr);
+    ~CLeftView() override;
+
+    // Loads the catalog (without rebuild) and builds the tree.
+    void OnInitialUpdate() override;
+
+    // Rebuilds the whole tree from the catalog; selects nothing.
+    void FillTree();
+    // One leaf per group of the catalog under the type node, in catalog order.
+    void AddGroups(const ContentCatalog& catalog, QTreeWidgetItem* typeNode);
+    // Selects the first child of the selected item whose label is exactly
+    // this one; nothing when there is none.
+    void SelectGroup(const std::string& label);
+
+    // The selected item's next sibling, previous sibling or parent: true
+    // when there is one, which is then stored through `item` if given. They
+    // only look; they never wrap and never leave the siblings.
+    bool FindNextItem(QTreeWidgetItem** item = nullptr) const;
+    bool FindPrevItem(QTreeWidgetItem** item = nullptr) const;
+    bool FindParentItem(QTreeWidgetItem** item = nullptr) const;
+
+    // Makes the item the selected one, opening its parents; the selection
+    // change shows its page. Selecting the selected item changes nothing.
+    void SelectItem(QTreeWidgetItem* item);
+
+    // The catalog label of a node (its shown text has the references
+    // decoded); "" for null.
+    static std::string ItemLabel(const QTreeWidgetItem* item);
+    // The content type code of a type node; 0 for any other item.
+    int TypeOfNode(const QTreeWidgetItem* item) const;
+
+    void ShowItem(QTreeWidgetItem* item);
+    void ShowContentPage();
+    void ShowGroupsPage(int type);
+    void ShowItemsPage(int type, std::string groupLabel, std::string itemTemplate);
+
+    // The fixed nodes of the current tree: null until the first FillTree,
+    // replaced by every later one.
+    QTreeWidgetItem* m_hRtPoly = nullptr;
+    QTreeWidgetItem* m_hRtMono = nullptr;
+    QTreeWidgetItem* m_hJava = nullptr;
+    QTreeWidgetItem* m_hScreensavers = nullptr;
+    QTreeWidgetItem* m_hWallpapers = nullptr;
+    QTreeWidgetItem* m_hRoot = nullptr;
+    QTreeWidgetItem* m_hLogos = nullptr;
+    QTreeWidgetItem* m_hLogosBig = nullptr;
+
+    // The working directory at construction, with a trailing separator:
+    // where the pages find tpl/ and data/.
+    std::string m_strBasePath;
+
+private:
+    void OnSelChanged(QTreeWidgetItem* current);
+    QTreeWidgetItem* InsertItem(const std::string& label, QTreeWidgetItem* parent);
+    QTreeWidgetItem** NodeOfType(int type);
+};
+
+// The one tree view; null before it is made and after it is gone.
+extern CLeftView* g_pLeftView;

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QTreeWidget>
+
+#include "app/framework/View.h"
+
+// A view whose window is a tree control and nothing more: no knowledge of
+// the catalog. Painting goes through the widget backing store, so the tree
+// is drawn off screen and only the finished image reaches the screen.
+class CXTreeView : public QTreeWidget, public View
+{
+    Q_OBJECT
+
+public:
+    explicit CXTreeView(QWidget* parent = nullptr);
+
+    QWidget* Widget() override { return this; }
+
+protected:
+    // Focus alone does not make an item current: a tree without a selection
+    // keeps none until the user or the program selects one.
+    void focusInEvent(QFocusEvent* event) override;
+};
