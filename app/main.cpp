@@ -4,7 +4,7 @@
 #include <QTimer>
 
 #include "app/CVantoryApp.h"
-#include "pages/PageScheme.h"
+#include "pages/BrowserEngine.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ int main(int argc, char** argv)
 {
     // Both must be settled before the QApplication exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    RegisterPageScheme();
+    PrepareBrowserEngine();
 
     QApplication application(argc, argv);
     CVantoryApp theApp;

@@ -1,6 +1,4 @@
 #include "catalog/CVantoryDoc.h"
-#include <QElapsedTimer>
-#include <cstdio>
 
 #include "app/framework/DocApplication.h"
 #include "app/framework/FrameWindow.h"
@@ -27,7 +25,6 @@ ContentCatalog* CVantoryDoc::CatalogForType(int code)
 
 void CVantoryDoc::LoadDatabase(bool rebuild)
 {
-    QElapsedTimer t; t.start();
     CProgressDlg dlg;
     DocApplication* app = DocApplication::Instance();
     dlg.Create(app ? app->GetMainWnd() : nullptr);
@@ -37,10 +34,8 @@ void CVantoryDoc::LoadDatabase(bool rebuild)
     dlg.setWindowTitle(QString::fromUtf8(Texts::LOADING_CAPTION));
     dlg.UpdateData();
     dlg.show();
-    fprintf(stderr, "T created %lld\n", t.elapsed());
     WaitUntilExposed(dlg);
-    fprintf(stderr, "T exposed %lld\n", t.elapsed());
     dlg.UpdateWindow();
     dlg.SetRange(ProgressTarget::UpperBar, CONTENT_TYPE_COUNT);
-    LoadAllCatalogs(rebuild, [&dlg, &t](int) { fprintf(stderr, "T step %lld\n", t.elapsed()); dlg.StepUpperBar(); fprintf(stderr, "T stepped %lld\n", t.elapsed()); });
+    LoadAllCatalogs(rebuild, [&dlg](int) { dlg.StepUpperBar(); });
 }

@@ -1,12 +1,20 @@
 #include "pages/CVantoryView.h"
 
+#include <filesystem>
+#include <system_error>
+
+#include "catalog/TextFile.h"
 #include "pages/PageCommand.h"
+#include "pages/PageText.h"
+#include "updater/UpdateRequest.h"
 
 CVantoryView* g_pHtmlView = nullptr;
 
 CVantoryView::CVantoryView(QWidget* parent) : CxHtmlView(parent)
 {
     g_pHtmlView = this;
+    // The listings name the previews of wallpapers and screen savers there.
+    SetImageServer(QString::fromStdString(ContentServerFromEnvironment()));
 }
 
 CVantoryView::~CVantoryView()
@@ -19,4 +27,12 @@ void CVantoryView::OnInitialUpdate()
 {
     CxHtmlView::OnInitialUpdate();
     SetExternalCallback(OnPageCommand);
+}
+
+std::string CVantoryView::ResolvePagePaths(std::string page) const
+{
+    std::error_code error;
+    const std::filesystem::path current = std::filesystem::current_path(error);
+    const std::string dir = WithTrailingBackslash(error ? std::string() : current.string());
+    return ::ResolvePagePaths(std::move(page), EncodePathForPage(dir));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "pages/CxHtmlView.h"
 
 // The browser pane of the main window: the pages of the catalog tree, whose
@@ -14,6 +16,10 @@ public:
 
     // The browser's installation, then the page commands as its callback.
     void OnInitialUpdate() override;
+
+    // The page's relative references made absolute below the working
+    // directory of this moment, where the page's address finds them.
+    std::string ResolvePagePaths(std::string page) const;
 };
 
 // The one browser view; null before it is made and after it is gone.

@@ -4,9 +4,11 @@
 #include <system_error>
 
 #include <QWebEngineProfile>
+#include <QWebEngineSettings>
 
 #include "app/framework/MessageBox.h"
 #include "pages/HostSite.h"
+#include "pages/PageRequestFilter.h"
 #include "pages/PageScheme.h"
 #include "pages/PageSchemeHandler.h"
 #include "res/Resource.h"
@@ -26,9 +28,22 @@ CxHtmlView::CxHtmlView(QWidget* parent)
     : QWebEngineView(parent),
       // Off the record: nothing of the pages is kept on disk between runs.
       m_profile(new QWebEngineProfile(this)),
-      m_schemeHandler(new PageSchemeHandler(WorkingDirectory(), this))
+      m_schemeHandler(new PageSchemeHandler(WorkingDirectory(), this)),
+      m_requestFilter(new PageRequestFilter(this))
 {
     m_profile->setHttpCacheType(QWebEngineProfile::NoCache);
+    // Catalog texts go into the pages as they are: whatever markup or script
+    // they carry must find nothing to reach beyond the page.
+    m_profile->setUrlRequestInterceptor(m_requestFilter);
+    QWebEngineSettings* settings = m_profile->settings();
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    // The engine would keep the pages from every remote address; the
+    // request filter lets the content server's pictures through.
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    settings->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
+    settings->setAttribute(QWebEngineSettings::DnsPrefetchEnabled, false);
+    settings->setAttribute(QWebEngineSettings::NavigateOnDropEnabled, false);
     m_pDocHostUI = new HostSite(m_profile, this);
 
     OnCommand(ID_EDIT_COPY, [this] { if (m_pDocHostUI) m_pDocHostUI->triggerAction(QWebEnginePage::Copy); });
@@ -115,6 +130,11 @@ void CxHtmlView::WriteHtml(std::string html)
     m_schemeHandler->SetPage(QByteArray(html.data(), static_cast<qsizetype>(html.size())));
     m_pDocHostUI->load(PageUrl());
     emit PageWritten();
+}
+
+void CxHtmlView::SetImageServer(const QString& server)
+{
+    m_requestFilter->SetImageServer(server);
 }
 
 const QByteArray& CxHtmlView::CurrentPage() const

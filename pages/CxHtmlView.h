@@ -10,6 +10,7 @@
 #include "app/framework/View.h"
 
 class HostSite;
+class PageRequestFilter;
 class PageSchemeHandler;
 class QWebEngineProfile;
 
@@ -55,6 +56,10 @@ public:
     // The document written last ("" for the blank one).
     const QByteArray& CurrentPage() const;
 
+    // The one server ("host:port") whose pictures the pages may show; none
+    // until set. Nothing else of the network is open to the pages.
+    void SetImageServer(const QString& server);
+
     // The browser page, with its external object; null if it could not be made.
     HostSite* m_pDocHostUI = nullptr;
 
@@ -72,6 +77,7 @@ private:
 
     QWebEngineProfile* m_profile;
     PageSchemeHandler* m_schemeHandler;
+    PageRequestFilter* m_requestFilter;
     PageCallback m_pageCallback;
     bool m_bPageSet = false;
     bool m_bNavigated = false;

@@ -1,17 +1,45 @@
 #include "pages/HostSite.h"
 
+#include <QApplication>
 #include <QDesktopServices>
+#include <QEvent>
 #include <QFile>
 #include <QWebChannel>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 
+#include "pages/CxHtmlView.h"
 #include "pages/ExternalDispatch.h"
 #include "pages/PageScheme.h"
 
 namespace {
 
 constexpr char kExternalScriptName[] = "vantory-external";
+
+// How long after a click of the user its navigation may still arrive.
+constexpr qint64 kGestureMilliseconds = 1000;
+
+bool IsWebAddress(const QUrl& url)
+{
+    return url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
+}
+
+// The window a link asked for: it hands the address to the user's browser
+// and goes, without ever loading anything.
+class ExternalLinkPage : public QWebEnginePage
+{
+public:
+    ExternalLinkPage(QWebEngineProfile* profile, QObject* parent) : QWebEnginePage(profile, parent) {}
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override
+    {
+        if (isMainFrame && IsWebAddress(url))
+            QDesktopServices::openUrl(url);
+        deleteLater();
+        return false;
+    }
+};
 
 QString ReadResource(const QString& path)
 {
@@ -24,9 +52,30 @@ QString ReadResource(const QString& path)
 } // namespace
 
 HostSite::HostSite(QWebEngineProfile* profile, CxHtmlView* owner)
-    : QWebEnginePage(profile, nullptr), m_channel(new QWebChannel(this)),
+    : QWebEnginePage(profile, nullptr), m_owner(owner), m_channel(new QWebChannel(this)),
       m_external(new ExternalDispatch(owner, this))
 {
+    // The engine's input widget is made and replaced by the view as it
+    // likes; the application sees every event first.
+    qApp->installEventFilter(this);
+}
+
+bool HostSite::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonRelease || type == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && m_owner && m_owner->isAncestorOf(widget))
+            m_sinceGesture.start();
+    }
+    return false;
+}
+
+bool HostSite::TakeUserGesture()
+{
+    const bool recent = m_sinceGesture.isValid() && m_sinceGesture.elapsed() <= kGestureMilliseconds;
+    m_sinceGesture.invalidate();
+    return recent;
 }
 
 bool HostSite::InstallExternal(const QString& channelScriptPath, const QString& externalScriptPath)
@@ -60,8 +109,14 @@ bool HostSite::acceptNavigationRequest(const QUrl& url, NavigationType type, boo
         return true;
     if (!isMainFrame && (url.scheme() == QLatin1String("about") || url.scheme() == QLatin1String("data")))
         return true;
-    const bool web = url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
-    if (web && type == NavigationTypeLinkClicked)
+    if (IsWebAddress(url) && type == NavigationTypeLinkClicked && isMainFrame && TakeUserGesture())
         QDesktopServices::openUrl(url);
     return false;
+}
+
+QWebEnginePage* HostSite::createWindow(WebWindowType)
+{
+    if (!TakeUserGesture())
+        return nullptr;
+    return new ExternalLinkPage(profile(), this);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWebEnginePage>
 
 class CxHtmlView;
@@ -25,8 +26,19 @@ protected:
     // Only the page scheme is shown here. A link to the web that the user
     // follows opens in the user's browser; the web never loads in the pane.
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
+    // Notes the user's clicks and keys in the pane: a page goes to the web
+    // only right after one of them, never on its script's own.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // A link that asks for a window of its own (target="_blank") opens in
+    // the user's browser as well.
+    QWebEnginePage* createWindow(WebWindowType type) override;
 
 private:
+    // True once per click or key of the user, within a second of it.
+    bool TakeUserGesture();
+
+    CxHtmlView* m_owner;
     QWebChannel* m_channel;
     ExternalDispatch* m_external;
+    QElapsedTimer m_sinceGesture;  // invalid while no gesture is pending
 };

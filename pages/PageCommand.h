@@ -3,6 +3,14 @@
 #include <string>
 
 // Performs one page call: a command name, optionally followed by "|" and an
-// argument. The commands arrive together with the pages built from the
-// templates; until then every call is accepted and does nothing.
+// argument. "selgroup|label" selects the child of the selected tree item
+// with that label; "selcnt|kind" selects a type node ("java", "ss", "wp",
+// "rtmono", "rtpoly", "logos", "logos_big") or the root ("start"). Anything
+// else, "help" included, does nothing. The new page is shown before this
+// returns.
 void OnPageCommand(std::string command);
+
+// Splits at the first separator: the name before it, the argument (which
+// may hold further separators) after it. Without one the whole command is
+// the name and the argument is "".
+void SplitCommand(const std::string& command, char separator, std::string& name, std::string& argument);

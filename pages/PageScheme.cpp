@@ -13,10 +13,10 @@ bool RegisterPageScheme()
         return true;
     QWebEngineUrlScheme scheme(PAGE_SCHEME);
     scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
-    // Secure: a page is a secure context. Local: web content elsewhere may
-    // not load it; local access: its pages may load its own files.
-    scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::LocalScheme |
-                    QWebEngineUrlScheme::LocalAccessAllowed);
+    // Local: web content elsewhere may not load it; local access: its pages
+    // may load its own files. Not secure: a secure page would have the
+    // engine turn the content server's http pictures into https requests.
+    scheme.setFlags(QWebEngineUrlScheme::LocalScheme | QWebEngineUrlScheme::LocalAccessAllowed);
     QWebEngineUrlScheme::registerScheme(scheme);
     return IsPageSchemeRegistered();
 }

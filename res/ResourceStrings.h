@@ -45,6 +45,8 @@ inline constexpr char ABOUT_HOMEPAGE[] = "Homepage";
 
 inline constexpr char LOADING_CAPTION[] = "Loading database";
 inline constexpr char LOADING_TEXT[] = "Reading database...";
+inline constexpr char TABLE_CAPTION[] = "Genarating table";
+inline constexpr char TABLE_TEXT[] = "Generating content table...";
 
 inline constexpr char ERROR_NO_HOST_SITE[] = "ERROR!\n\nCouldn't find m_pDocHostUI";
 inline constexpr char ERROR_HOST_OBJECT[] = "ERROR!\n\nCouldn't create pIOleObj!\n(#1)";

@@ -1,8 +1,6 @@
 #include "tree/CLeftView.h"
 
 #include <filesystem>
-#include <QElapsedTimer>
-#include <cstdio>
 #include <system_error>
 #include <utility>
 
@@ -12,6 +10,7 @@
 #include "catalog/ContentType.h"
 #include "catalog/TextFile.h"
 #include "pages/CVantoryView.h"
+#include "pages/PageBuilder.h"
 #include "tree/TreeLabel.h"
 
 CLeftView* g_pLeftView = nullptr;
@@ -29,19 +28,6 @@ constexpr int kTreeOrder[] = {CT_RT_POLY, CT_RT_MONO, CT_WALLPAPERS, CT_SCREENSA
 constexpr int kGroupsOrder[] = {CT_RT_MONO, CT_RT_POLY, CT_JAVA, CT_SCREENSAVERS, CT_WALLPAPERS, CT_LOGOS,
                                 CT_LOGOS_BIG};
 
-struct TypeTemplate
-{
-    int type;
-    const char* itemTemplate;
-};
-
-// The item template of each type's items page, in the order the nodes are
-// tested.
-constexpr TypeTemplate kItemTemplates[] = {
-    {CT_RT_MONO, "item_ringtone"}, {CT_JAVA, "item_javagame"},  {CT_RT_POLY, "item_ringtone"},
-    {CT_SCREENSAVERS, "item_pic"}, {CT_WALLPAPERS, "item_pic"}, {CT_LOGOS, "item_logo"},
-    {CT_LOGOS_BIG, "item_logo"},
-};
 
 std::string WorkingDirectory()
 {
@@ -72,11 +58,8 @@ CLeftView::~CLeftView()
 void CLeftView::OnInitialUpdate()
 {
     CXTreeView::OnInitialUpdate();
-    QElapsedTimer t; t.start();
     CVantoryDoc::LoadDatabase(false);
-    fprintf(stderr, "T loaded %lld\n", t.elapsed());
     FillTree();
-    fprintf(stderr, "T filled %lld\n", t.elapsed());
     if (FrameWindow* frame = GetParentFrame())
         frame->UpdateCommandUI();
 }
@@ -248,10 +231,6 @@ void CLeftView::ShowItem(QTreeWidgetItem* item)
         ShowGroupsPage(type);
         return;
     }
-    const int parentType = TypeOfNode(item->parent());
-    for (const TypeTemplate& entry : kItemTemplates)
-        if (entry.type == parentType) {
-            ShowItemsPage(parentType, ItemLabel(item), entry.itemTemplate);
-            return;
-        }
+    if (const int parentType = TypeOfNode(item->parent()))
+        ShowItemsPage(parentType, ItemLabel(item), ItemTemplateOf(parentType));
 }

@@ -47,10 +47,16 @@ public:
     // The content type code of a type node; 0 for any other item.
     int TypeOfNode(const QTreeWidgetItem* item) const;
 
+    // The page of the item: the start page for the root, the groups page
+    // for a type node, the items page for a group leaf; nothing otherwise.
     void ShowItem(QTreeWidgetItem* item);
     void ShowContentPage();
     void ShowGroupsPage(int type);
+    // Tables of more than 100 items are built under a progress dialog.
     void ShowItemsPage(int type, std::string groupLabel, std::string itemTemplate);
+    // A template of tpl/ whole, or only what stands between its "<body>"
+    // and "</body>"; "" when it cannot be read.
+    std::string LoadTemplate(const std::string& name, bool fragmentOnly) const;
 
     // The fixed nodes of the current tree: null until the first FillTree,
     // replaced by every later one.

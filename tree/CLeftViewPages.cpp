@@ -1,52 +1,67 @@
-// The page operations of the catalog tree. For now each writes a plain
-// placeholder naming the node; the pages built from the templates replace
-// this file.
+// The page operations of the catalog tree: each builds its page from the
+// templates and the catalog and writes it into the browser pane.
 
-#include <string>
+#include <memory>
 
-#include "catalog/CVantoryDoc.h"
-#include "catalog/ContentCatalog.h"
-#include "catalog/ContentType.h"
+#include "app/framework/WindowExposure.h"
 #include "pages/CVantoryView.h"
+#include "pages/PageBuilder.h"
+#include "res/ResourceStrings.h"
 #include "tree/CLeftView.h"
+#include "updater/CProgressDlg.h"
 
 namespace {
 
-// Catalog texts already hold "&", "<" and ">" as references, so they go
-// into the page as they are.
-void WritePlaceholder(const std::string& heading, const std::string& text)
+void WritePage(std::string page)
 {
-    if (!g_pHtmlView)
-        return;
-    g_pHtmlView->WriteHtml("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" + heading +
-                           "</title></head>\n<body style=\"font-family: sans-serif; margin: 24px\">\n<h2>" +
-                           heading + "</h2>\n<p>" + text + "</p>\n</body></html>\n");
+    g_pHtmlView->WriteHtml(g_pHtmlView->ResolvePagePaths(std::move(page)));
 }
 
-std::string Counted(int count, const char* what)
+// The compact progress dialog of a large table, made when the table begins
+// and kept until the page has been written.
+class TableDialog : public TableProgress
 {
-    return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
-}
+public:
+    void Begin(int items) override
+    {
+        m_dlg = std::make_unique<CProgressDlg>();
+        CProgressDlg& dlg = *m_dlg;
+        dlg.Create();
+        dlg.ShowCompact();
+        dlg.CenterOnOwner();
+        dlg.m_upperText = Texts::TABLE_TEXT;
+        dlg.setWindowTitle(QString::fromUtf8(Texts::TABLE_CAPTION));
+        dlg.UpdateData();
+        dlg.show();
+        WaitUntilExposed(dlg);
+        dlg.UpdateWindow();
+        dlg.SetRange(ProgressTarget::UpperBar, items);
+    }
+    void Step() override { m_dlg->StepUpperBar(); }
+
+private:
+    std::unique_ptr<CProgressDlg> m_dlg;
+};
 
 } // namespace
 
+std::string CLeftView::LoadTemplate(const std::string& name, bool fragmentOnly) const
+{
+    return PageBuilder(m_strBasePath).LoadTemplate(name, fragmentOnly);
+}
+
 void CLeftView::ShowContentPage()
 {
-    WritePlaceholder("Vantory", "Choose a content type on the left.");
+    WritePage(PageBuilder(m_strBasePath).ContentPage());
 }
 
 void CLeftView::ShowGroupsPage(int type)
 {
-    const ContentCatalog* catalog = CVantoryDoc::CatalogForType(type);
-    WritePlaceholder(TypeTitle(type), Counted(catalog ? catalog->GetGroupCount() : 0, "group"));
+    WritePage(PageBuilder(m_strBasePath).GroupsPage(type));
 }
 
-void CLeftView::ShowItemsPage(int type, std::string groupLabel, std::string)
+void CLeftView::ShowItemsPage(int type, std::string groupLabel, std::string itemTemplate)
 {
-    const ContentCatalog* catalog = CVantoryDoc::CatalogForType(type);
-    // A leaf may name a group the catalog no longer has (the update reloads
-    // the catalog, not the tree): then the group has no items.
-    const int group = catalog ? catalog->FindGroupByLib(groupLabel) : -1;
-    const int items = group >= 0 ? catalog->GetItemCount(group) : 0;
-    WritePlaceholder(TypeTitle(type) + " &ndash; " + groupLabel, Counted(items, "item"));
+    TableDialog dialog;
+    WritePage(PageBuilder(m_strBasePath).ItemsPage(type, groupLabel, itemTemplate, &dialog));
 }

@@ -12,7 +12,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CVantoryApp.h"
-#include "pages/PageScheme.h"
+#include "pages/BrowserEngine.h"
 #include "tree/CLeftView.h"
 
 namespace {
@@ -40,7 +40,7 @@ QTreeWidgetItem* FindNode(const CLeftView& tree, const QString& path)
 int main(int argc, char** argv)
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    RegisterPageScheme();
+    PrepareBrowserEngine();
     QApplication application(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     const QString scene = args.value(1, QStringLiteral("tree"));

@@ -47,6 +47,12 @@ void WriteFile(const fs::path& path, const std::string& bytes)
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+void InstallTemplates()
+{
+    fs::copy(fs::path(VANTORY_SOURCE_DIR) / "templates", fs::current_path(),
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
 void WriteTypeCatalog(int typeCode, const std::vector<TestGroup>& groups)
 {
     const fs::path dir = fs::path("data") / TypeKey(typeCode);
@@ -149,6 +155,11 @@ bool WaitForLoaded(CxHtmlView& view, int timeoutMs)
 
 bool WritePage(CxHtmlView& view, const std::string& html, int timeoutMs)
 {
+    return LoadsNewPage(view, [&] { view.WriteHtml(html); }, timeoutMs);
+}
+
+bool LoadsNewPage(CxHtmlView& view, const std::function<void()>& action, int timeoutMs)
+{
     bool started = false;
     bool finished = false;
     QWebEnginePage* page = view.page();
@@ -157,7 +168,7 @@ bool WritePage(CxHtmlView& view, const std::string& html, int timeoutMs)
         if (started && ok)
             finished = true;
     });
-    view.WriteHtml(html);
+    action();
     const bool loaded = WaitFor([&] { return finished; }, timeoutMs);
     QObject::disconnect(onStarted);
     QObject::disconnect(onFinished);

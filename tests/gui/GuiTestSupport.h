@@ -3,15 +3,23 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include <QObject>
+#include <QString>
 #include <QStringList>
 #include <QUrl>
 #include <QVariant>
 
 #include "app/framework/MessageBox.h"
+
+// Test failures show Qt's strings as text.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 class CLeftView;
 class CMainFrame;
@@ -46,6 +54,10 @@ struct TestGroup
     std::string lib;
     std::vector<std::string> items;
 };
+
+// Copies the templates the program ships (tpl/ and hint.js) into the
+// working directory.
+void InstallTemplates();
 
 // Writes data/<key>/cats.xml and one listing page per group below the
 // working directory, as the update leaves them.
@@ -82,6 +94,9 @@ void Pump(int ms);
 // The blank document of the initial update, or the page written last, has
 // finished loading in the view.
 bool WaitForLoaded(CxHtmlView& view, int timeoutMs = 20000);
+// Runs the action and waits until the page it has the view load (a page
+// written, a tree selection, a page command) has finished loading.
+bool LoadsNewPage(CxHtmlView& view, const std::function<void()>& action, int timeoutMs = 20000);
 // Writes the page and waits until the browser has loaded it.
 bool WritePage(CxHtmlView& view, const std::string& html, int timeoutMs = 20000);
 

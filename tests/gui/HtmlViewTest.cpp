@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QTest>
 
 #include "GuiTestSupport.h"
 #include "app/framework/MessageBox.h"
@@ -190,8 +191,9 @@ TEST(HtmlViewTest, WebLinksOpenInTheUsersBrowserNotInThePane)
     CVantoryView& view = *app.Browser();
     ASSERT_TRUE(WaitForLoaded(view));
     UrlRecorder desktop;
-    ASSERT_TRUE(WritePage(view, "<html><body><a id='web' href='http://www.example.org/x?y=1'>web</a></body></html>"));
-    RunScript(view, QStringLiteral("document.getElementById('web').click(); 1"));
+    ASSERT_TRUE(WritePage(view, "<html><body style='margin:0'><a id='web' href='http://www.example.org/x?y=1'"
+                                " style='display:block;height:40px'>web</a></body></html>"));
+    QTest::mouseClick(view.focusProxy(), Qt::LeftButton, {}, QPoint(10, 10));
     ASSERT_TRUE(WaitFor([&] { return !desktop.m_opened.isEmpty(); }));
     EXPECT_EQ(desktop.m_opened, QList<QUrl>{QUrl(QStringLiteral("http://www.example.org/x?y=1"))});
     Pump(200);

@@ -9,7 +9,7 @@
 
 #include <QApplication>
 
-#include "pages/PageScheme.h"
+#include "pages/BrowserEngine.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ int main(int argc, char** argv)
 
     testing::InitGoogleTest(&argc, argv);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    RegisterPageScheme();
+    PrepareBrowserEngine();
     int result = 0;
     {
         QApplication application(argc, argv);

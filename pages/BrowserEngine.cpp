@@ -1,0 +1,25 @@
+#include "pages/BrowserEngine.h"
+
+#include <cstdlib>
+#include <string>
+
+#include "pages/PageScheme.h"
+
+namespace {
+
+// WebRTC may then use only proxied UDP, and there is no proxy.
+constexpr char kWebRtcSwitch[] = "--force-webrtc-ip-handling-policy=disable_non_proxied_udp";
+
+} // namespace
+
+bool PrepareBrowserEngine()
+{
+    const char* current = std::getenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    std::string flags = current ? current : "";
+    if (flags.find(kWebRtcSwitch) == std::string::npos) {
+        flags += flags.empty() ? "" : " ";
+        flags += kWebRtcSwitch;
+        ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.c_str(), 1);
+    }
+    return RegisterPageScheme();
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// More items than this get a progress dialog while their table is built.
+inline constexpr int ITEMS_PROGRESS_THRESHOLD = 100;
+
+// What separates two rows of a page's table; the page template holds the
+// "<tr>" before its body and the "</tr>" after it.
+inline constexpr std::string_view ROW_BREAK = "</tr>\n<tr>";
+
+// The item fragment of a content type ("item_logo", "item_pic",
+// "item_ringtone" or "item_javagame"); "" for a code that is no type.
+std::string ItemTemplateOf(int type);
+// Cells per table row of an items page: 1 for ringtones and Java games, 3
+// for logos, big logos and wallpapers, 2 otherwise.
+int CellsPerRow(int type);
+inline constexpr int GROUPS_PER_ROW = 2;
+
+// Where an item's picture is on disk, behind the base path (which ends in
+// "/"): data/logos/G/I.gif for logos, data/logos_big/G/I.gif for big logos,
+// data/java/G/I for Java games (the templates add ".gif") and data/G/I for
+// the others. G and I are named as the update stores them (GroupFileName),
+// and the whole path is made fit for an address (EncodePathForPage).
+std::string LocalMediaPath(const std::string& basePath, int type, std::string_view itemTemplate,
+                           const std::string& groupId, const std::string& itemId);
+
+// Told about the table of a large items page while it is built.
+class TableProgress
+{
+public:
+    virtual ~TableProgress() = default;
+    // The table will have this many items (more than the threshold).
+    virtual void Begin(int items) = 0;
+    // One more item is in the table.
+    virtual void Step() = 0;
+};
+
+// Builds the three pages from the templates below basePath + "tpl/" and the
+// catalogs, with their references still relative (the browser view
+// resolves them). Nothing is kept between calls: a changed template shows
+// at the next page.
+class PageBuilder
+{
+public:
+    explicit PageBuilder(std::string basePath) : m_basePath(std::move(basePath)) {}
+
+    // The template's text, or only what stands between its "<body>" and
+    // "</body>"; "" when it cannot be read.
+    std::string LoadTemplate(const std::string& name, bool fragmentOnly) const;
+
+    // The start page: the "content" template as it is.
+    std::string ContentPage() const;
+    // One "group" cell per group of the type, two to a row.
+    std::string GroupsPage(int type) const;
+    // One cell per item of the group labelled `groupLabel`, from the item
+    // template; a label the catalog does not have gives no cells. Tables of
+    // more than ITEMS_PROGRESS_THRESHOLD items report to `progress`.
+    std::string ItemsPage(int type, const std::string& groupLabel, const std::string& itemTemplate,
+                          TableProgress* progress) const;
+
+private:
+    std::string m_basePath;
+};
