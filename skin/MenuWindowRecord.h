@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QImage>
+#include <QMargins>
+#include <QPoint>
+#include <QPointer>
+
+class QMenu;
+
+// State bits of a menu window.
+enum MenuWindowState : unsigned
+{
+    MenuWindowWasVisible = 0x1,
+    MenuWindowStyleChanged = 0x2,  // the skin took over the border
+    MenuWindowClosedWithEscape = 0x4,
+    MenuWindowPrinting = 0x8,
+};
+
+// What the skin keeps of a pop-up menu window while it is subclassed.
+struct MenuWindowRecord
+{
+    QMargins oldMargins;     // the window's margins before the skin set its own
+    QPoint position;         // the last position, once known
+    bool positionKnown = false;
+    unsigned state = 0;      // MenuWindowState bits
+    QPoint lastKeyPosition;  // the pointer at the last key press
+    QPointer<QMenu> menu;
+    QImage background;       // the screen behind the window, for the shadow
+    bool skinned = true;     // every menu window of the thread is
+};
