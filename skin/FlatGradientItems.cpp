@@ -51,8 +51,7 @@ void DrawMenuBarItem(const MenuItemPaint& paint, const ItemColours& colours)
     if (paint.item.Has(MenuItemOpen)) {
         DrawOpenMenuBarItem(paint, colours);
     } else if (paint.item.Has(MenuItemHot)) {
-        FillGradient(paint.painter, paint.rect, colours.base, kSelectionFill, Qt::Vertical, smooth);
-        DrawFrame(paint.painter, paint.rect, colours.frame);
+        DrawFramedGradient(paint.painter, paint.rect, colours.base, kSelectionFill, colours.frame, smooth);
     } else {
         paint.painter.fillRect(paint.rect, QColor(paint.colors.MenuBarColor()));
     }

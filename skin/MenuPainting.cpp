@@ -59,6 +59,12 @@ void DrawFrame(QPainter& painter, const QRect& rect, QRgb colour)
     Draw3DRect(painter, rect, colour, colour);
 }
 
+void DrawFramedGradient(QPainter& painter, const QRect& rect, QRgb from, QRgb to, QRgb frame, bool smooth)
+{
+    FillGradient(painter, rect.adjusted(1, 1, -1, -1), from, to, Qt::Vertical, smooth);
+    DrawFrame(painter, rect, frame);
+}
+
 void Draw3DRect(QPainter& painter, const QRect& rect, QRgb topLeft, QRgb bottomRight)
 {
     if (rect.isEmpty())

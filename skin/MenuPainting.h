@@ -20,6 +20,8 @@ void FillGradient(QPainter& painter, const QRect& rect, QRgb from, QRgb to, Qt::
 
 // A 1-pixel frame just inside the rectangle.
 void DrawFrame(QPainter& painter, const QRect& rect, QRgb colour);
+// A 1-pixel frame around a vertical gradient that fills the rest.
+void DrawFramedGradient(QPainter& painter, const QRect& rect, QRgb from, QRgb to, QRgb frame, bool smooth);
 // A 1-pixel frame with its top and left edges in one colour and its bottom
 // and right edges in another: raised or sunken.
 void Draw3DRect(QPainter& painter, const QRect& rect, QRgb topLeft, QRgb bottomRight);

@@ -97,6 +97,14 @@ const MenuStyle* SkinState::FindStyle(int id) const
     return it == m_styles.end() ? nullptr : it->get();
 }
 
+std::vector<int> SkinState::StyleIds() const
+{
+    std::vector<int> ids;
+    for (const auto& style : m_styles)
+        ids.push_back(style->Id());
+    return ids;
+}
+
 int SkinState::SetMenuStyle(int id)
 {
     const MenuStyle* style = FindStyle(id);

@@ -36,6 +36,8 @@ public:
     // Registering a style whose id is in the list already does nothing.
     void RegisterStyle(std::unique_ptr<MenuStyle> style);
     const MenuStyle* FindStyle(int id) const;
+    // The ids of the registered styles, in the order of registering.
+    std::vector<int> StyleIds() const;
     const MenuStyle& ActiveStyle() const { return *m_pActive; }
     // Makes the registered style with this id active; the previous id, or
     // -1 and no change for an id that is not registered.

@@ -36,12 +36,6 @@ QRgb BaseColour(int styleId, const MenuColors& colors)
     }
 }
 
-void FramedGradient(QPainter& painter, const QRect& button, QRgb from, QRgb to, QRgb frame, bool smooth)
-{
-    FillGradient(painter, button.adjusted(1, 1, -1, -1), from, to, Qt::Vertical, smooth);
-    DrawFrame(painter, button, frame);
-}
-
 void FramedFill(QPainter& painter, const QRect& button, QRgb fill, QRgb frame)
 {
     painter.fillRect(button.adjusted(1, 1, -1, -1), QColor(fill));
@@ -67,18 +61,18 @@ void DrawToolButtonBackground(QPainter& painter, const QRect& button, unsigned s
     case 6: {
         const QRgb frame = Darken(60, system.highlight);
         if (pressed)
-            FramedGradient(painter, button, system.highlight, frame, frame, smooth);
+            DrawFramedGradient(painter, button, system.highlight, frame, frame, smooth);
         else if (hot)
-            FramedGradient(painter, button, Lighten(60, system.highlight), system.highlight, frame, smooth);
+            DrawFramedGradient(painter, button, Lighten(60, system.highlight), system.highlight, frame, smooth);
         else
             FramedFill(painter, button, Lighten(60, system.highlight), frame);
         break;
     }
     case 8:
         if (pressed)
-            FramedGradient(painter, button, kPressedFrom, kPressedTo, kGradientFrame, smooth);
+            DrawFramedGradient(painter, button, kPressedFrom, kPressedTo, kGradientFrame, smooth);
         else if (hot)
-            FramedGradient(painter, button, kHotFrom, kHotTo, kGradientFrame, smooth);
+            DrawFramedGradient(painter, button, kHotFrom, kHotTo, kGradientFrame, smooth);
         else
             FramedFill(painter, button, kOnFill, kGradientFrame);
         break;
