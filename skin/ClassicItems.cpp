@@ -19,14 +19,8 @@ void DrawMenuBarItem(const MenuItemPaint& paint)
     DrawMenuText(paint.painter, paint.rect, paint.item, paint.metrics, text);
 }
 
-} // namespace
-
-void DrawClassicItem(const MenuItemPaint& paint)
+void DrawPopupItem(const MenuItemPaint& paint)
 {
-    if (paint.item.Has(MenuItemMenuBar)) {
-        DrawMenuBarItem(paint);
-        return;
-    }
     QPainter& painter = paint.painter;
     const QRect& rect = paint.rect;
     const MenuItem& item = paint.item;
@@ -60,4 +54,11 @@ void DrawClassicItem(const MenuItemPaint& paint)
     DrawMenuText(painter, textRect, item, paint.metrics, text);
     if (item.Has(MenuItemPopup))
         DrawSubMenuArrow(painter, rect, paint.metrics.checkMarkWidth, text);
+}
+
+} // namespace
+
+void DrawClassicItem(const MenuItemPaint& paint)
+{
+    DrawByPlace(paint, DrawMenuBarItem, DrawPopupItem);
 }

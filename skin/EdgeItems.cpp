@@ -58,12 +58,8 @@ void DrawIconCell(const MenuItemPaint& paint, const QRect& cell, bool gradient)
     }
 }
 
-void DrawEdgeItem(const MenuItemPaint& paint, bool gradient)
+void DrawPopupItem(const MenuItemPaint& paint, bool gradient)
 {
-    if (paint.item.Has(MenuItemMenuBar)) {
-        DrawMenuBarItem(paint, gradient);
-        return;
-    }
     QPainter& painter = paint.painter;
     const QRect& rect = paint.rect;
     const MenuItem& item = paint.item;
@@ -90,6 +86,14 @@ void DrawEdgeItem(const MenuItemPaint& paint, bool gradient)
     DrawMenuText(painter, textRect, item, paint.metrics, text);
     if (item.Has(MenuItemPopup))
         DrawSubMenuArrow(painter, rect, paint.metrics.checkMarkWidth, text);
+}
+
+void DrawEdgeItem(const MenuItemPaint& paint, bool gradient)
+{
+    if (paint.item.Has(MenuItemMenuBar))
+        DrawMenuBarItem(paint, gradient);
+    else
+        DrawPopupItem(paint, gradient);
 }
 
 } // namespace

@@ -35,6 +35,8 @@ ItemColours ColoursOf(const MenuItemPaint& paint)
     return colours;
 }
 
+// The open item continues into its menu: the icon column colour, and the
+// menu's shadow at its right.
 void DrawOpenMenuBarItem(const MenuItemPaint& paint, const ItemColours& colours)
 {
     const QRect& rect = paint.rect;
@@ -45,61 +47,34 @@ void DrawOpenMenuBarItem(const MenuItemPaint& paint, const ItemColours& colours)
     paint.painter.drawImage(rect.right() - kShadowWidth + 1, rect.top(), strip);
 }
 
-void DrawMenuBarItem(const MenuItemPaint& paint, const ItemColours& colours)
+void DrawMenuBarItem(const MenuItemPaint& paint)
 {
-    const bool smooth = paint.colors.Environment().gradientFill;
+    const ItemColours colours = ColoursOf(paint);
     if (paint.item.Has(MenuItemOpen)) {
         DrawOpenMenuBarItem(paint, colours);
     } else if (paint.item.Has(MenuItemHot)) {
-        DrawFramedGradient(paint.painter, paint.rect, colours.base, kSelectionFill, colours.frame, smooth);
+        DrawFramedGradient(paint.painter, paint.rect, colours.base, kSelectionFill, colours.frame,
+                           paint.colors.Environment().gradientFill);
     } else {
         paint.painter.fillRect(paint.rect, QColor(paint.colors.MenuBarColor()));
     }
     DrawMenuText(paint.painter, paint.rect, paint.item, paint.metrics, MenuTextColor(paint.item, paint.colors));
 }
 
-void DrawCheckBox(const MenuItemPaint& paint, const ItemColours& colours, const QRect& column)
+void DrawPopupItem(const MenuItemPaint& paint)
 {
-    const QRect box = column.adjusted(1, 1, -2, -1);
-    paint.painter.fillRect(box, QColor(paint.item.Has(MenuItemSelected) ? kCheckedSelected : kChecked));
-    DrawFrame(paint.painter, box, colours.frame);
-    if (paint.item.icon.IsNull())
-        DrawCheckMark(paint.painter, box, MenuTextColor(paint.item, paint.colors), paint.item.Has(MenuItemRadio));
+    const ItemColours colours = ColoursOf(paint);
+    const QRect& rect = paint.rect;
+    const QRect column(rect.left(), rect.top(), paint.metrics.IconColumnWidth(), rect.height());
+    FillGradient(paint.painter, column, colours.background, colours.iconColumn, Qt::Horizontal,
+                 paint.colors.Environment().gradientFill);
+    paint.painter.fillRect(rect.adjusted(column.width(), 0, 0, 0), QColor(colours.background));
+    DrawFlatPopupItem(paint, {kSelectionFill, colours.frame, kChecked, kCheckedSelected, Bluish(kSelectionFill)});
 }
 
 } // namespace
 
 void DrawFlatGradientItem(const MenuItemPaint& paint)
 {
-    const ItemColours colours = ColoursOf(paint);
-    if (paint.item.Has(MenuItemMenuBar)) {
-        DrawMenuBarItem(paint, colours);
-        return;
-    }
-    QPainter& painter = paint.painter;
-    const QRect& rect = paint.rect;
-    const QRect column(rect.left(), rect.top(), paint.metrics.IconColumnWidth(), rect.height());
-    const QRect textRect = MenuTextRect(rect, paint.metrics);
-    FillGradient(painter, column, colours.background, colours.iconColumn, Qt::Horizontal,
-                 paint.colors.Environment().gradientFill);
-    painter.fillRect(rect.adjusted(column.width(), 0, 0, 0), QColor(colours.background));
-
-    const MenuItem& item = paint.item;
-    if (item.Has(MenuItemSeparator)) {
-        painter.fillRect(textRect.left(), rect.top() + rect.height() / 2, rect.right() - textRect.left() + 1, 1,
-                         QColor(paint.colors.System().grayText));
-        return;
-    }
-    if (item.Has(MenuItemSelected) && !item.Has(MenuItemDisabled)) {
-        painter.fillRect(rect, QColor(kSelectionFill));
-        DrawFrame(painter, rect, colours.frame);
-    }
-    if (item.Has(MenuItemChecked))
-        DrawCheckBox(paint, colours, column);
-    if (!item.icon.IsNull())
-        DrawItemIcon(painter, IconPosition(column, item.icon.image, paint.metrics), item, Bluish(kSelectionFill));
-    const QRgb text = MenuTextColor(item, paint.colors);
-    DrawMenuText(painter, textRect, item, paint.metrics, text);
-    if (item.Has(MenuItemPopup))
-        DrawSubMenuArrow(painter, rect, paint.metrics.checkMarkWidth, text);
+    DrawByPlace(paint, DrawMenuBarItem, DrawPopupItem);
 }

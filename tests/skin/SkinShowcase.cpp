@@ -1,11 +1,12 @@
 // The skin in a chosen state, to look at under xvfb-run:
 //
-//   vantory_skin_showcase menu|toolbar|title [style id]
+//   vantory_skin_showcase menu|toolbar|title|menubar [style id]
 //
 // "menu" opens the File menu of a skinned frame with its first item
-// selected; "toolbar" shows a skinned toolbar with a hot, a pressed and a
-// checked button; "title" opens a menu with a vertical title. It runs
-// until it is closed or killed.
+// selected; "toolbar" shows a skinned toolbar with a hot, a pressed, a
+// disabled and a checked button; "title" opens a menu with a vertical
+// title; "menubar" puts the pointer over a menu bar item. It runs until it
+// is closed or killed.
 
 #include <QApplication>
 #include <QCursor>
@@ -116,7 +117,12 @@ int main(int argc, char** argv)
     frame.setGeometry(40, 40, 560, 360);
     frame.show();
 
-    if (scene == QStringLiteral("toolbar")) {
+    if (scene == QStringLiteral("menubar")) {
+        QTimer::singleShot(300, &frame, [&frame] {
+            QMenuBar* menuBar = frame.menuBar();
+            QCursor::setPos(menuBar->mapToGlobal(menuBar->actionGeometry(menuBar->actions().at(1)).center()));
+        });
+    } else if (scene == QStringLiteral("toolbar")) {
         QTimer::singleShot(300, bar, [bar] { ShowToolBarStates(*bar); });
     } else if (scene == QStringLiteral("title")) {
         file->SetMenuTitle(QStringLiteral("Vantory"), MenuTitleVertical | MenuTitleGradient);
