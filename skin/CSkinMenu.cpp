@@ -29,8 +29,7 @@ bool IsMenuCharacter(const QKeyEvent& event)
 
 } // namespace
 
-CSkinMenu::CSkinMenu(const QString& title, QWidget* parent, QMenu* parentMenu)
-    : QMenu(title, parent), m_pParentMenu(parentMenu)
+CSkinMenu::CSkinMenu(const QString& title, QWidget* parent) : QMenu(title, parent)
 {
 }
 
@@ -38,7 +37,7 @@ CSkinMenu::~CSkinMenu() = default;
 
 CSkinMenu* CSkinMenu::AddSubMenu(const QString& title)
 {
-    auto* menu = new CSkinMenu(title, this, this);
+    auto* menu = new CSkinMenu(title, this);
     addMenu(menu);
     return menu;
 }
@@ -55,7 +54,6 @@ void CSkinMenu::SyncItemData() const
     m_items.clear();
     for (const QAction* action : actions) {
         auto item = std::make_unique<CSkinMenuItemData>();
-        item->m_strText = action->text();
         item->m_nFlags = (action->isSeparator() ? MenuItemSeparator : 0u) | (action->menu() ? MenuItemPopup : 0u);
         item->m_nID = CommandOf(action);
         if (action == m_pTitle)

@@ -21,10 +21,9 @@ class CSkinMenu : public QMenu
     Q_OBJECT
 
 public:
-    explicit CSkinMenu(const QString& title = {}, QWidget* parent = nullptr, QMenu* parentMenu = nullptr);
+    explicit CSkinMenu(const QString& title = {}, QWidget* parent = nullptr);
     ~CSkinMenu() override;
 
-    QMenu* ParentMenu() const { return m_pParentMenu; }
     // A sub-menu of the skin at the end of this menu.
     CSkinMenu* AddSubMenu(const QString& title);
 
@@ -59,7 +58,6 @@ private:
     void SyncItemData() const;
     int SystemCommandsWidth(const MenuMetrics& metrics) const;
 
-    QPointer<QMenu> m_pParentMenu;
     QSize m_iconSize{16, 15};
     QPointer<QAction> m_pTitle;
     int m_nTitleOptions = 0;

@@ -2,8 +2,6 @@
 
 #include <memory>
 
-#include <QString>
-
 class CSkinMenuIcons;
 
 // What a CSkinMenu keeps of one of its items.
@@ -12,7 +10,6 @@ class CSkinMenuItemData
 public:
     CSkinMenuItemData() = default;
 
-    QString m_strText;
     int m_nTitleFlags = 0;  // MenuTitleOption bits of the item that carries the title
     unsigned m_nFlags = 0;  // MenuItemFlag bits: separator, pop-up
     int m_nID = 0;          // the command

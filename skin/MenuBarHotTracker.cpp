@@ -78,7 +78,7 @@ bool MenuBarHotTracker::OnNcHitTest(QPoint globalPosition)
     if (m_nHotItem >= 0)
         RedrawItem(m_nHotItem, normal);
     m_nHotItem = -1;
-    StopTimer();
+    Stop();
     return overMenu;
 }
 
@@ -102,7 +102,7 @@ unsigned MenuBarHotTracker::ItemState(int index) const
 void MenuBarHotTracker::OnEnterMenuLoop()
 {
     m_bMenuLoop = true;
-    StopTimer();
+    Stop();
     if (m_nHotItem >= 0)
         RedrawItem(m_nHotItem, 0);
     m_nHotItem = -1;
@@ -119,11 +119,6 @@ void MenuBarHotTracker::OnTimer()
 }
 
 void MenuBarHotTracker::Stop()
-{
-    StopTimer();
-}
-
-void MenuBarHotTracker::StopTimer()
 {
     if (m_nTimerId != 0)
         killTimer(m_nTimerId);

@@ -58,7 +58,6 @@ protected:
 
 private:
     bool RedrawItem(int index, unsigned state);
-    void StopTimer();
     bool FocusInFrame() const;
 
     QPointer<QMenuBar> m_pBar;

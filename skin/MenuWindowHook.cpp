@@ -1,7 +1,6 @@
 #include "skin/MenuWindowHook.h"
 
-#include <QCursor>
-#include <QKeyEvent>
+#include <QEvent>
 #include <QMenu>
 #include <QScreen>
 
@@ -131,11 +130,6 @@ bool MenuWindowHook::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Resize:
         if (menu->isVisible())
             record.background = QImage();
-        break;
-    case QEvent::KeyPress:
-        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
-            record.state |= MenuWindowClosedWithEscape;
-        record.lastKeyPosition = QCursor::pos();
         break;
     default:
         break;

@@ -12,8 +12,6 @@ enum MenuWindowState : unsigned
 {
     MenuWindowWasVisible = 0x1,
     MenuWindowStyleChanged = 0x2,  // the skin took over the border
-    MenuWindowClosedWithEscape = 0x4,
-    MenuWindowPrinting = 0x8,
 };
 
 // What the skin keeps of a pop-up menu window while it is subclassed.
@@ -23,8 +21,6 @@ struct MenuWindowRecord
     QPoint position;         // the last position, once known
     bool positionKnown = false;
     unsigned state = 0;      // MenuWindowState bits
-    QPoint lastKeyPosition;  // the pointer at the last key press
     QPointer<QMenu> menu;
     QImage background;       // the screen behind the window, for the shadow
-    bool skinned = true;     // every menu window of the thread is
 };

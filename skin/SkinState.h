@@ -50,7 +50,6 @@ public:
     // Installs the skin as the application's style, once; the window hook
     // of the skin. Needs the QApplication.
     void InstallHook();
-    bool HookInstalled() const { return !m_hook.isNull(); }
 
     void AddIconSet(CSkinMenuIcons* icons);
     void RemoveIconSet(CSkinMenuIcons* icons);
