@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QToolBar>
 #include <QTreeWidgetItem>
 
 #include "app/KeyLockIndicators.h"
@@ -12,6 +11,7 @@
 #include "res/MainFrameResources.h"
 #include "res/Resource.h"
 #include "res/ResourceStrings.h"
+#include "skin/SkinState.h"
 #include "tree/CLeftView.h"
 
 namespace {
@@ -48,17 +48,19 @@ void CMainFrame::LoadFrameResources()
 
 int CMainFrame::OnCreate(CreateContext& context)
 {
+    SetMenuStyle(8);
     if (FrameWindow::OnCreate(context) == -1)
         return -1;
 
-    m_wndToolBar = new QToolBar(this);
+    m_wndToolBar = new CSkinToolBar(this);
     m_wndToolBar->setObjectName(QStringLiteral("toolBar"));
     m_wndToolBar->setMovable(false);
     m_wndToolBar->setFloatable(false);
     m_wndToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
-    if (!LoadMainToolBar(*this, *m_wndToolBar))
+    if (!m_wndToolBar->LoadToolBar(*this, IDR_MAINFRAME))
         return -1;
+    m_wndToolBar->LoadBitmap(IDB_TOOLBAR_HICOLOR);
 
     if (!CreateStatusBar())
         return -1;

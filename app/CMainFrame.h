@@ -1,17 +1,18 @@
 #pragma once
 
-#include "app/framework/FrameWindow.h"
+#include "skin/CSkinFrameWnd.h"
+#include "skin/CSkinToolBar.h"
 
 class CommandState;
 class KeyLockIndicators;
 class QSplitter;
 class QStatusBar;
-class QToolBar;
 
 // The one top-level window: menu, a fixed toolbar, the status bar and a
 // splitter with the catalog tree on the left (230 pixels) and the browser
-// on the right. Its commands move the tree selection.
-class CMainFrame : public FrameWindow
+// on the right. Its commands move the tree selection. The skin draws its
+// menus and toolbar in style 8.
+class CMainFrame : public CSkinFrameWnd
 {
     Q_OBJECT
 
@@ -29,7 +30,7 @@ public:
 
     QSplitter* m_wndSplitter = nullptr;
     QStatusBar* m_wndStatusBar = nullptr;
-    QToolBar* m_wndToolBar = nullptr;
+    CSkinToolBar* m_wndToolBar = nullptr;
 
 protected:
     // The caption is the application's name alone.

@@ -75,9 +75,18 @@ void LoadMainAccelerators(FrameWindow& frame)
         frame.AddAccelerator(entry.id, entry.keys);
 }
 
+QImage LoadBitmapResource(int bitmapId)
+{
+    switch (bitmapId) {
+    case IDR_MAINFRAME: return QImage(QString::fromLatin1(kToolBarBitmap));
+    case IDB_TOOLBAR_HICOLOR: return QImage(QString::fromLatin1(kToolBarHiColorBitmap));
+    default: return {};
+    }
+}
+
 QList<QPixmap> LoadToolBarImages(int bitmapId)
 {
-    QImage strip(QString::fromLatin1(bitmapId == IDB_TOOLBAR_HICOLOR ? kToolBarHiColorBitmap : kToolBarBitmap));
+    QImage strip = LoadBitmapResource(bitmapId == IDB_TOOLBAR_HICOLOR ? IDB_TOOLBAR_HICOLOR : IDR_MAINFRAME);
     if (strip.isNull())
         return {};
     strip = WithTransparent(strip, bitmapId == IDB_TOOLBAR_HICOLOR ? strip.pixel(0, 0) : kToolBarFace);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 class FrameWindow;
@@ -17,6 +18,8 @@ bool LoadMainToolBar(FrameWindow& frame, QToolBar& toolBar);
 // high-colour strip 131 (five images), 24 x 23 pixels each, with the
 // background made transparent. Empty when the bitmap is missing.
 QList<QPixmap> LoadToolBarImages(int bitmapId);
+// A bitmap as it is stored, background and all; null when it is missing.
+QImage LoadBitmapResource(int bitmapId);
 inline constexpr int TOOLBAR_IMAGE_WIDTH = 24;
 inline constexpr int TOOLBAR_IMAGE_HEIGHT = 23;
 

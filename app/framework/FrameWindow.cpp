@@ -120,6 +120,7 @@ QAction* FrameWindow::CommandAction(int id, const QString& menuText)
     QAction*& action = m_actions[id];
     if (!action) {
         action = new QAction(this);
+        action->setData(id);
         addAction(action);
         action->setStatusTip(CommandPrompt(id));
         action->setToolTip(CommandTip(id));
@@ -137,6 +138,7 @@ void FrameWindow::AddAccelerator(int id, const QKeySequence& keys)
     QAction*& action = m_actions[id];
     if (!action) {
         action = new QAction(this);
+        action->setData(id);
         addAction(action);
         connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
     }
@@ -200,9 +202,15 @@ bool FrameWindow::OnCmdMsg(int id, Query query, CommandState* state)
     return app && app->OnCmdMsg(id, query, state);
 }
 
+QMenu* FrameWindow::NewMenu(const QString& title)
+{
+    return new QMenu(title, menuBar());
+}
+
 QMenu* FrameWindow::AddMenu(const QString& title)
 {
-    QMenu* menu = menuBar()->addMenu(title);
+    QMenu* menu = NewMenu(title);
+    menuBar()->addMenu(menu);
     connect(menu, &QMenu::aboutToShow, this, [this, menu] {
         for (QAction* action : menu->actions())
             for (const auto& [id, known] : m_actions)

@@ -92,6 +92,8 @@ protected:
 
     // The frame's menu, accelerators and icon; made before OnCreate.
     virtual void LoadFrameResources() {}
+    // A new pop-up menu of the menu bar.
+    virtual QMenu* NewMenu(const QString& title);
 
     // A bar shown and hidden by a View menu toggle with this command ID.
     void RegisterBar(int id, QWidget* bar);
