@@ -1,5 +1,6 @@
 // Shared script of the generated pages: the calls back into the program,
-// and the description hints shown on hover.
+// the description hints shown on hover, and pictures that load as they come
+// into view.
 (function () {
     "use strict";
 
@@ -70,7 +71,42 @@
     });
     document.addEventListener("mouseleave", hideHint);
 
+    // An item's picture is named by data-src and asked for when it nears the
+    // view: a page of thousands of items would otherwise ask for every
+    // picture at once and take many seconds to show.
+    // A picture that cannot be had leaves its frame with a note instead.
+    document.addEventListener("error", function (event) {
+        var target = event.target;
+        if (target.tagName === "IMG" && target.parentNode && target.parentNode.classList)
+            target.parentNode.classList.add("missing");
+    }, true);
+
+    function loadPicture(img) {
+        img.src = img.getAttribute("data-src");
+        img.removeAttribute("data-src");
+    }
+
+    function loadPicturesInView() {
+        var pending = document.querySelectorAll("img[data-src]");
+        if (!("IntersectionObserver" in window)) {
+            for (var k = 0; k < pending.length; ++k)
+                loadPicture(pending[k]);
+            return;
+        }
+        var observer = new IntersectionObserver(function (entries) {
+            entries.forEach(function (entry) {
+                if (entry.isIntersecting) {
+                    observer.unobserve(entry.target);
+                    loadPicture(entry.target);
+                }
+            });
+        }, { rootMargin: "600px 0px" });
+        for (var j = 0; j < pending.length; ++j)
+            observer.observe(pending[j]);
+    }
+
     document.addEventListener("DOMContentLoaded", function () {
+        loadPicturesInView();
         // A table without cells: say so instead of showing nothing.
         var grids = document.querySelectorAll("table.grid");
         for (var i = 0; i < grids.length; ++i) {
