@@ -1,18 +1,25 @@
 #include "app/CMainFrame.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTreeWidgetItem>
 
 #include "app/KeyLockIndicators.h"
 #include "app/framework/CommandState.h"
+#include "app/framework/WindowExposure.h"
+#include "catalog/CVantoryDoc.h"
 #include "pages/CVantoryView.h"
 #include "res/MainFrameResources.h"
 #include "res/Resource.h"
 #include "res/ResourceStrings.h"
 #include "skin/SkinState.h"
 #include "tree/CLeftView.h"
+#include "updater/CProgressDlg.h"
+#include "updater/CatalogUpdater.h"
+#include "updater/UpdateRequest.h"
 
 namespace {
 
@@ -29,6 +36,8 @@ CMainFrame::CMainFrame()
     OnUpdateCommand(ID_PREV_ITEM, [this](CommandState& state) { OnUpdatePrevItem(state); });
     OnCommand(ID_GO_UP, [this] { OnGoUp(); });
     OnUpdateCommand(ID_GO_UP, [this](CommandState& state) { OnUpdateGoUp(state); });
+    for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_UPDATE_DATABASE})
+        OnUpdateCommand(id, [this](CommandState& state) { OnUpdateCatalogCommand(state); });
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -150,5 +159,44 @@ void CMainFrame::OnUpdateGoUp(CommandState& state)
 
 void CMainFrame::OnUpdateDatabase()
 {
-    // The update from the content server comes with the updater.
+    if (m_pUpdateDlg)
+        return;
+    CProgressDlg dlg;
+    dlg.Create(this);
+    dlg.CenterOnOwner();
+    dlg.UpdateData();
+    dlg.show();
+    WaitUntilExposed(dlg);
+    dlg.UpdateWindow();
+
+    // The pumps of the update handle the user's input: the tree and the
+    // pages work meanwhile, but nothing may reload the catalog under it.
+    m_pUpdateDlg = &dlg;
+    UpdateCommandUI();
+    CatalogUpdater(dlg, ContentServerFromEnvironment()).RunUpdate();
+    m_pUpdateDlg = nullptr;
+
+    if (m_bCloseAfterUpdate) {
+        // The user closed the window meanwhile: no reload, just go.
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
+    CVantoryDoc::LoadDatabase(true);
+    UpdateCommandUI();
+}
+
+void CMainFrame::OnUpdateCatalogCommand(CommandState& state)
+{
+    state.Enable(!m_pUpdateDlg);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_pUpdateDlg) {
+        m_bCloseAfterUpdate = true;
+        m_pUpdateDlg->OnCancel();
+        event->ignore();
+        return;
+    }
+    CSkinFrameWnd::closeEvent(event);
 }

@@ -3,8 +3,10 @@
 #include "skin/CSkinFrameWnd.h"
 #include "skin/CSkinToolBar.h"
 
+class CProgressDlg;
 class CommandState;
 class KeyLockIndicators;
+class QCloseEvent;
 class QSplitter;
 class QStatusBar;
 
@@ -26,7 +28,14 @@ public:
     void OnUpdateNextItem(CommandState& state);
     void OnUpdatePrevItem(CommandState& state);
     void OnUpdateGoUp(CommandState& state);
+    // Refreshes the catalog from the content server under the "Updating
+    // Database" dialog, then reloads it with every cache rebuilt; the tree
+    // keeps its nodes. While it runs the tree and the pages stay usable;
+    // what would reload the catalog or start another update is disabled.
     void OnUpdateDatabase();
+    // Disables File New, File Open and Update Database while an update runs.
+    void OnUpdateCatalogCommand(CommandState& state);
+    bool IsUpdating() const { return m_pUpdateDlg != nullptr; }
 
     QSplitter* m_wndSplitter = nullptr;
     QStatusBar* m_wndStatusBar = nullptr;
@@ -41,9 +50,14 @@ protected:
     bool OnCreateClient(CreateContext& context) override;
     // The bars have no context menu of their own.
     QMenu* createPopupMenu() override;
+    // Closing during an update cancels it; the window closes once the file
+    // being written is complete or dropped.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     bool CreateStatusBar();
 
     KeyLockIndicators* m_indicators = nullptr;
+    CProgressDlg* m_pUpdateDlg = nullptr;  // the dialog of the update that runs
+    bool m_bCloseAfterUpdate = false;
 };

@@ -100,6 +100,20 @@ CVantoryView* RunningApp::Browser() const
     return g_pHtmlView;
 }
 
+ScopedVariable::ScopedVariable(const char* name, const QString& value)
+    : m_name(name), m_old(qgetenv(name)), m_had(qEnvironmentVariableIsSet(name))
+{
+    qputenv(name, value.toUtf8());
+}
+
+ScopedVariable::~ScopedVariable()
+{
+    if (m_had)
+        qputenv(m_name, m_old);
+    else
+        qunsetenv(m_name);
+}
+
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs)
 {
     // A real event loop, not processing and sleeping by turns: the browser

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -83,6 +84,21 @@ private:
     QStringList m_messages;
     MessageBoxHandler m_previousHandler;
     bool m_started = false;
+};
+
+// Sets an environment variable for the life of the object.
+class ScopedVariable
+{
+public:
+    ScopedVariable(const char* name, const QString& value);
+    ~ScopedVariable();
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    const char* m_name;
+    QByteArray m_old;
+    bool m_had;
 };
 
 // Events are handled until the condition holds or the time is up.

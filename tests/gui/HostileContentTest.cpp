@@ -48,28 +48,6 @@ private:
     QTcpServer m_server;
 };
 
-// Sets an environment variable for the life of the object.
-class ScopedVariable
-{
-public:
-    ScopedVariable(const char* name, const QString& value) : m_name(name), m_old(qgetenv(name)), m_had(qEnvironmentVariableIsSet(name))
-    {
-        qputenv(name, value.toUtf8());
-    }
-    ~ScopedVariable()
-    {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    QByteArray m_old;
-    bool m_had;
-};
-
 // Markup and script that catalog values carry into the pages: every way a
 // page could reach the network or the disk that comes to mind.
 std::string HostileMarkup(const QString& evil, const QString& content, quint16 udpPort)
