@@ -1,9 +1,11 @@
 // The program in a chosen state, to look at under xvfb-run:
 //
-//   vantory_gui_showcase tree|about [shown-text path to select]
+//   vantory_gui_showcase tree|about|update [shown-text path to select]
 //
 // "tree" selects the node (default "Vantory/Wallpapers") and opens its type;
-// "about" also opens the About box. It runs until it is closed or killed.
+// "about" also opens the About box; "update" starts Update Database after a
+// second (with VANTORY_CONTENT_SERVER naming a content server). It runs
+// until it is closed or killed.
 
 #include <QApplication>
 #include <QTimer>
@@ -12,6 +14,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CVantoryApp.h"
+#include "res/Resource.h"
 #include "pages/BrowserEngine.h"
 #include "tree/CLeftView.h"
 
@@ -57,5 +60,7 @@ int main(int argc, char** argv)
     CAboutDlg about(theApp.GetMainWnd());
     if (scene == QStringLiteral("about"))
         QTimer::singleShot(300, &about, [&about] { about.show(); });
+    if (scene == QStringLiteral("update"))
+        QTimer::singleShot(1000, &application, [&theApp] { theApp.GetMainWnd()->ExecuteCommand(ID_UPDATE_DATABASE); });
     return application.exec();
 }
