@@ -1,8 +1,6 @@
 #include "catalog/CVantoryDoc.h"
 
-#include "app/framework/DocApplication.h"
-#include "app/framework/FrameWindow.h"
-#include "app/framework/WindowExposure.h"
+#include "app/CompactProgress.h"
 #include "catalog/CatalogRegistry.h"
 #include "catalog/ContentType.h"
 #include "catalog/DatabaseLoader.h"
@@ -26,16 +24,6 @@ ContentCatalog* CVantoryDoc::CatalogForType(int code)
 void CVantoryDoc::LoadDatabase(bool rebuild)
 {
     CProgressDlg dlg;
-    DocApplication* app = DocApplication::Instance();
-    dlg.Create(app ? app->GetMainWnd() : nullptr);
-    dlg.ShowCompact();
-    dlg.CenterOnOwner();
-    dlg.m_upperText = Texts::LOADING_TEXT;
-    dlg.setWindowTitle(QString::fromUtf8(Texts::LOADING_CAPTION));
-    dlg.UpdateData();
-    dlg.show();
-    WaitUntilExposed(dlg);
-    dlg.UpdateWindow();
-    dlg.SetRange(ProgressTarget::UpperBar, CONTENT_TYPE_COUNT);
+    OpenCompactProgress(dlg, Texts::LOADING_CAPTION, Texts::LOADING_TEXT, CONTENT_TYPE_COUNT);
     LoadAllCatalogs(rebuild, [&dlg](int) { dlg.StepUpperBar(); });
 }

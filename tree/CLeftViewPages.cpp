@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "app/framework/WindowExposure.h"
+#include "app/CompactProgress.h"
 #include "pages/CVantoryView.h"
 #include "pages/PageBuilder.h"
 #include "res/ResourceStrings.h"
@@ -25,17 +25,7 @@ public:
     void Begin(int items) override
     {
         m_dlg = std::make_unique<CProgressDlg>();
-        CProgressDlg& dlg = *m_dlg;
-        dlg.Create();
-        dlg.ShowCompact();
-        dlg.CenterOnOwner();
-        dlg.m_upperText = Texts::TABLE_TEXT;
-        dlg.setWindowTitle(QString::fromUtf8(Texts::TABLE_CAPTION));
-        dlg.UpdateData();
-        dlg.show();
-        WaitUntilExposed(dlg);
-        dlg.UpdateWindow();
-        dlg.SetRange(ProgressTarget::UpperBar, items);
+        OpenCompactProgress(*m_dlg, Texts::TABLE_CAPTION, Texts::TABLE_TEXT, items);
     }
     void Step() override { m_dlg->StepUpperBar(); }
 

@@ -11,34 +11,13 @@
 #include <QTimer>
 #include <QTreeWidgetItem>
 
+#include "GuiTestSupport.h"
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CVantoryApp.h"
 #include "res/Resource.h"
 #include "pages/BrowserEngine.h"
 #include "tree/CLeftView.h"
-
-namespace {
-
-QTreeWidgetItem* FindNode(const CLeftView& tree, const QString& path)
-{
-    QTreeWidgetItem* node = nullptr;
-    for (const QString& part : path.split(QLatin1Char('/'))) {
-        QTreeWidgetItem* found = nullptr;
-        const int count = node ? node->childCount() : tree.topLevelItemCount();
-        for (int i = 0; i < count && !found; ++i) {
-            QTreeWidgetItem* child = node ? node->child(i) : tree.topLevelItem(i);
-            if (child->text(0) == part)
-                found = child;
-        }
-        if (!found)
-            return nullptr;
-        node = found;
-    }
-    return node;
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
