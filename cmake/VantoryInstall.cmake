@@ -6,8 +6,8 @@ if(NOT TARGET vantory)
     return()
 endif()
 
-install(TARGETS vantory vantoryctl vantory-catgen vantory-content-server
-    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+set(programs vantory vantoryctl vantory-catgen vantory-content-server)
+install(TARGETS ${programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The templates and hint.js, and the sample catalog with the pictures that
 # the content server hands out for it: `vantory-content-server --content
@@ -39,9 +39,8 @@ add_custom_target(vantory_man_pages ALL DEPENDS ${man_outputs})
 install(FILES ${man_outputs} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # `cpack` in the build directory makes vantory_<version>_<arch>.deb of what
-# the rules above install, below /usr. Its dependencies are the packages of
-# the shared libraries the programs link (dpkg-shlibdeps), and the browser
-# engine's render process, which is started, not linked.
+# the rules above install, below /usr, with the dependencies that
+# VantoryPackageDepends.cmake finds for the programs.
 file(STRINGS ${PROJECT_SOURCE_DIR}/res/ProductVersion.h version_line REGEX "PRODUCT_VERSION\\[\\] = ")
 string(REGEX REPLACE ".*\"(.+)\".*" "\\1" VANTORY_PACKAGE_VERSION "${version_line}")
 set(CPACK_GENERATOR DEB)
@@ -62,7 +61,10 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "http://www.vantory.example.com/")
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6webenginecore6-bin")
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/VantoryPackageDepends.cmake)
+set(CPACK_VANTORY_PROGRAMS_FILE ${PROJECT_BINARY_DIR}/VantoryPackagePrograms.cmake)
+set(CPACK_VANTORY_SHLIBDEPS_DIR ${PROJECT_BINARY_DIR}/shlibdeps)
+list(TRANSFORM programs REPLACE "(.+)" "$<TARGET_FILE:\\1>" OUTPUT_VARIABLE program_files)
+file(GENERATE OUTPUT ${CPACK_VANTORY_PROGRAMS_FILE} CONTENT "set(vantory_programs ${program_files})\n")
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/package)
 include(CPack)
