@@ -1,14 +1,13 @@
 #include "ProcessRun.h"
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include "CatgenTestFiles.h"
 
 extern char** environ;
 
@@ -46,14 +45,6 @@ std::vector<char*> Pointers(std::vector<std::string>& strings)
     return pointers;
 }
 
-std::string Slurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // Waits for the child; kills it when the limit has passed.
 int WaitFor(pid_t pid, std::chrono::seconds limit)
 {
@@ -75,11 +66,9 @@ int WaitFor(pid_t pid, std::chrono::seconds limit)
 ProcessResult RunProcess(const std::vector<std::string>& argv, const fs::path& directory,
                          const EnvironmentChanges& changes, std::chrono::seconds limit)
 {
-    char outputs[] = "/tmp/vantory-run-XXXXXX";
-    if (!::mkdtemp(outputs))
-        return {};
-    const fs::path outPath = fs::path(outputs) / "out";
-    const fs::path errPath = fs::path(outputs) / "err";
+    const TempDir outputs;
+    const fs::path outPath = outputs.Path() / "out";
+    const fs::path errPath = outputs.Path() / "err";
     std::vector<std::string> args = argv;
     std::vector<std::string> environment = ChangedEnvironment(changes);
     std::vector<char*> argPointers = Pointers(args);
@@ -103,9 +92,7 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const fs::path& d
     ProcessResult result;
     if (pid > 0)
         result.status = WaitFor(pid, limit);
-    result.out = Slurp(outPath);
-    result.err = Slurp(errPath);
-    std::error_code ignored;
-    fs::remove_all(outputs, ignored);
+    result.out = ReadWholeFile(outPath);
+    result.err = ReadWholeFile(errPath);
     return result;
 }

@@ -12,7 +12,7 @@ fs::path Installation::DesktopEntry() const
 
 std::vector<std::string> Installation::DesktopExec() const
 {
-    std::istringstream lines(ReadFile(DesktopEntry()));
+    std::istringstream lines(ReadWholeFile(DesktopEntry()));
     std::vector<std::string> argv;
     for (std::string line; std::getline(lines, line);) {
         if (line.rfind("Exec=", 0) != 0)
