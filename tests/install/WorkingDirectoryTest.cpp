@@ -137,14 +137,4 @@ TEST_F(SeedTest, FailureIsReportedWithItsPath)
     EXPECT_FALSE(result.catalogAdded) << "the seed stops at the first failure";
 }
 
-TEST_F(SeedTest, InstallationWithoutSampleSeedsTemplatesOnly)
-{
-    fs::remove_all(Shared() / "sample");
-    const SeedResult result = SeedWorkingDirectory(Shared(), Target());
-    EXPECT_EQ(result.error, "");
-    EXPECT_EQ(result.filesAdded, 3);
-    EXPECT_FALSE(result.catalogAdded);
-    EXPECT_FALSE(fs::exists(Target() / "data"));
-}
-
 } // namespace
