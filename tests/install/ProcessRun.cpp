@@ -45,14 +45,15 @@ std::vector<char*> Pointers(std::vector<std::string>& strings)
     return pointers;
 }
 
-// Waits for the child; kills it when the limit has passed.
+// Waits for the child; kills it, and what it started (the browser engine's
+// processes), when the limit has passed.
 int WaitFor(pid_t pid, std::chrono::seconds limit)
 {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     int status = 0;
     while (::waitpid(pid, &status, WNOHANG) == 0) {
         if (std::chrono::steady_clock::now() > deadline) {
-            ::kill(pid, SIGKILL);
+            ::kill(-pid, SIGKILL);
             ::waitpid(pid, &status, 0);
             return -1;
         }
