@@ -22,11 +22,11 @@ install(FILES ${dist}/${VANTORY_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATA
 install(FILES ${dist}/${VANTORY_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY ${dist}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 
-# The manual pages, compressed as Debian keeps them (-n: the same bytes
-# from every build).
-set(man_pages vantory.1 vantoryctl.1 vantory-catgen.1 vantory-content-server.1)
+# A manual page for each program, compressed as Debian keeps them (-n: the
+# same bytes from every build).
 set(man_outputs "")
-foreach(page IN LISTS man_pages)
+foreach(program IN LISTS programs)
+    set(page ${program}.1)
     set(output ${PROJECT_BINARY_DIR}/man/${page}.gz)
     add_custom_command(OUTPUT ${output}
         COMMAND ${CMAKE_COMMAND} -E copy ${dist}/man/${page} ${PROJECT_BINARY_DIR}/man/${page}
