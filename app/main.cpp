@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "app/CVantoryApp.h"
+#include "app/WorkingDirectory.h"
 #include "pages/BrowserEngine.h"
 
 namespace {
@@ -19,11 +20,16 @@ bool ExitWhenShown()
 
 int main(int argc, char** argv)
 {
+    // Without its own directory the program still starts, on whatever
+    // catalog is where it was started (the message says why).
+    EnterWorkingDirectory("vantory", stderr);
     // Both must be settled before the QApplication exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     PrepareBrowserEngine();
 
     QApplication application(argc, argv);
+    // Ties the windows to the desktop entry, for its icon and name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VANTORY_APP_ID));
     CVantoryApp theApp;
     if (!theApp.InitInstance()) {
         theApp.ExitInstance();

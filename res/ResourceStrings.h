@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "res/ProductVersion.h"
+
 // The string table: texts reached by resource or command ID. A command's
 // string is its status bar prompt, a line feed, and its tool tip.
 QString LoadResourceString(int id);
@@ -30,9 +32,6 @@ QString FormatTemplate(const QString& text, std::initializer_list<QString> args)
 
 // Texts that have no ID of their own.
 namespace Texts {
-
-inline constexpr char PRODUCT_NAME[] = "Vantory";
-inline constexpr char PRODUCT_VERSION[] = "1.00";
 
 inline constexpr char INDICATOR_CAPS[] = "CAP";
 inline constexpr char INDICATOR_NUM[] = "NUM";

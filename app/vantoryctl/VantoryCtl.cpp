@@ -3,15 +3,19 @@
 #include <algorithm>
 #include <string>
 
+#include "app/WorkingDirectory.h"
 #include "app/vantoryctl/CtlCommands.h"
+#include "res/ProductVersion.h"
 
 namespace {
 
 int PrintUsage(std::FILE* to)
 {
-    std::fputs("Usage: vantoryctl [--help] <command> [options]\n"
+    std::fputs("Usage: vantoryctl [--help | --version] <command> [options]\n"
                "\n"
-               "Works on the catalog in data/ below the current directory.\n"
+               "Works on the catalog in data/ below the current directory; installed,\n"
+               "started where there is neither data/ nor tpl/, in $XDG_DATA_HOME/vantory\n"
+               "(~/.local/share/vantory), made with the sample catalog on first use.\n"
                "\n"
                "Commands:\n", to);
     for (const CtlCommand& command : CtlCommands()) {
@@ -21,7 +25,15 @@ int PrintUsage(std::FILE* to)
             summary.insert(at + 1, 22, ' ');
         std::fprintf(to, "  %-18s  %s\n", head.c_str(), summary.c_str());
     }
-    std::fputs("\nOptions:\n  --help              Show this help and exit\n", to);
+    std::fputs("\nOptions:\n"
+               "  --help              Show this help and exit\n"
+               "  --version           Show the program's name and version and exit\n", to);
+    return CTL_OK;
+}
+
+int PrintVersion(std::FILE* to)
+{
+    std::fprintf(to, "%s %s\n", Texts::PRODUCT_NAME, Texts::PRODUCT_VERSION);
     return CTL_OK;
 }
 
@@ -35,6 +47,7 @@ struct GlobalOption
 const GlobalOption g_globalOptions[] = {
     {"--help", PrintUsage},
     {"-h", PrintUsage},
+    {"--version", PrintVersion},
 };
 
 const GlobalOption* FindGlobalOption(std::string_view arg)
@@ -84,5 +97,7 @@ int RunVantoryctl(const std::vector<std::string_view>& args, std::FILE* out, std
     }
     if (!command)
         return UsageError(err, "no command given");
+    if (!EnterWorkingDirectory("vantoryctl", err))
+        return CTL_FAILED;
     return command->run(call);
 }

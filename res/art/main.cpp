@@ -38,13 +38,28 @@ QImage Sixteen(const QImage& image)
     return image.convertToFormat(QImage::Format_Indexed8, vga, Qt::ThresholdDither);
 }
 
+// The sizes that desktops and software centres look for in hicolor.
+bool SaveThemeIcons(const QDir& theme)
+{
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString sizeDir = QStringLiteral("%1x%1/apps").arg(size);
+        if (!theme.mkpath(sizeDir)) {
+            std::fprintf(stderr, "vantory-res-art: cannot make %s\n", qPrintable(theme.filePath(sizeDir)));
+            return false;
+        }
+        if (!Save(DrawAppIcon(size), QDir(theme.filePath(sizeDir)), "vantory.png"))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: vantory-res-art <directory>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: vantory-res-art <directory> [<icon theme directory>]\n");
         return 2;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
@@ -52,6 +67,7 @@ int main(int argc, char** argv)
     const bool ok = Save(Sixteen(DrawToolBar16()), dir, "toolbar128.png") &&
                     Save(DrawToolBarHiColor(), dir, "toolbar131.png") &&
                     Save(ToIndexed(about, MedianCutPalette(about, 256)), dir, "about133.png") &&
-                    Save(DrawAppIcon(48), dir, "vantory128.png");
+                    Save(DrawAppIcon(48), dir, "vantory128.png") &&
+                    (argc != 3 || SaveThemeIcons(QDir(QString::fromLocal8Bit(argv[2]))));
     return ok ? 0 : 1;
 }

@@ -1,0 +1,33 @@
+#include "InstallTestSupport.h"
+
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+void WriteFile(const fs::path& path, const std::string& text)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::set<std::string> FilesBelow(const fs::path& root)
+{
+    std::set<std::string> files;
+    for (const auto& [name, text] : ReadTree(root))
+        files.insert(name);
+    return files;
+}
+
+::testing::AssertionResult HoldsCopyOf(const fs::path& to, const fs::path& from)
+{
+    const std::map<std::string, std::string> files = ReadTree(from);
+    if (files.empty())
+        return ::testing::AssertionFailure() << from << " holds no files";
+    for (const auto& [name, text] : files) {
+        if (!fs::is_regular_file(to / name))
+            return ::testing::AssertionFailure() << to / name << " is missing";
+        if (ReadWholeFile(to / name) != text)
+            return ::testing::AssertionFailure() << to / name << " differs from " << from / name;
+    }
+    return ::testing::AssertionSuccess();
+}
