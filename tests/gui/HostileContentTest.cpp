@@ -86,8 +86,11 @@ try {
   peer.createDataChannel('x');
   peer.createOffer().then(function (offer) { return peer.setLocalDescription(offer); });
 } catch (e) {}
-setTimeout(function () { document.getElementById('post').submit(); }, 200);
-setTimeout(function () { location.href = 'http://EVIL/navigate'; }, 300);
+// Once the page has loaded, so that the test sees it loaded first.
+window.addEventListener('load', function () {
+  setTimeout(function () { document.getElementById('post').submit(); }, 100);
+  setTimeout(function () { location.href = 'http://EVIL/navigate'; }, 200);
+});
 </script>)");
     QString text = markup;
     text.replace(QStringLiteral("EVIL"), evil)
