@@ -74,6 +74,13 @@ TEST(InstalledProgramsTest, CtlUpdateFetchesTheInstalledSampleContent)
     ContentServer server(options);
     ASSERT_TRUE(server.Start()) << server.Error();
     User user(installed);
+    // The seeded listings name the pictures on the run script's port, and an
+    // unchanged group is not fetched again: start from an empty catalog (an
+    // empty data/ is the user's, not seeded again) so every address comes
+    // from this server.
+    ASSERT_EQ(user.Run({"vantoryctl", "load"}).status, 0);
+    fs::remove_all(user.WorkDir() / "data");
+    fs::create_directory(user.WorkDir() / "data");
     const ProcessResult update = user.Run({"vantoryctl", "update"}, {}, {{"VANTORY_CONTENT_SERVER", server.Address()}});
     EXPECT_EQ(update.status, 0) << update.err;
     EXPECT_EQ(update.out, SampleCounts());
