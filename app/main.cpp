@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "app/CVantoryApp.h"
+#include "app/HugePageHeap.h"
 #include "app/WorkingDirectory.h"
 #include "pages/BrowserEngine.h"
 
@@ -20,6 +21,7 @@ bool ExitWhenShown()
 
 int main(int argc, char** argv)
 {
+    RestartWithHugePageHeap(argv);
     // Without its own directory the program still starts, on whatever
     // catalog is where it was started (the message says why).
     EnterWorkingDirectory("vantory", stderr);

@@ -6,6 +6,8 @@
 //
 //   vantory_bench_catalog [--runs N] [--check]
 //
+// The children start as the programs do, with the heap in huge pages.
+//
 // --check exits with 1 when a cache load takes more than 10 x the fread
 // time or peaks above 3 x the size of the cache files.
 
@@ -20,6 +22,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "app/HugePageHeap.h"
 #include "common/BenchTiming.h"
 #include "catalog/CatalogLoader.h"
 #include "catalog/CatalogRegistry.h"
@@ -145,8 +148,10 @@ void PrintRow(const char* name, const Measure& m, const char* unit)
 
 int main(int argc, char** argv)
 {
-    if (argc == 4 && std::strcmp(argv[1], "--child") == 0)
+    if (argc == 4 && std::strcmp(argv[1], "--child") == 0) {
+        RestartWithHugePageHeap(argv);  // as the programs start
         return RunChild(argv[2], argv[3]);
+    }
     int runs = 5;
     bool check = false;
     for (int i = 1; i < argc; ++i) {
