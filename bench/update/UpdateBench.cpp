@@ -167,8 +167,9 @@ int main(int argc, char** argv)
     options.pictures = true;
     const double generateStart = bench::NowSeconds();
     TemporaryContent content(options);
-    std::printf("content: 7 types x %d groups x %d items, %lld files (%lld pictures), generated in %.1f s\n",
-                groups, items, content.Summary().files, content.Summary().pictures,
+    std::printf("content: 7 types x %d groups x %d items, %lld files (%lld pictures, %lld previews), "
+                "generated in %.1f s\n",
+                groups, items, content.Summary().files, content.Summary().pictures, content.Summary().previews,
                 bench::NowSeconds() - generateStart);
 
     ContentServerOptions serverOptions;

@@ -7,10 +7,12 @@
 
 #include "CatgenTestFiles.h"
 #include "GifDecoder.h"
+#include "TestItem.h"
 #include "tools/catgen/CatalogGenerator.h"
 #include "tools/catgen/CatgenRandom.h"
 #include "tools/catgen/GifEncoder.h"
 #include "tools/catgen/PictureRenderer.h"
+#include "tools/catgen/PreviewRenderer.h"
 
 namespace {
 
@@ -92,14 +94,6 @@ struct PictureKind
     std::size_t maxColours;
 };
 
-GeneratedItem Item(const std::string& id, const std::string& lib = "Lucky Star")
-{
-    GeneratedItem item;
-    item.id = id;
-    item.lib = lib;
-    return item;
-}
-
 } // namespace
 
 TEST(PictureRenderer, EachTypeHasItsSizeAndColoursAndEveryItemItsOwnPicture)
@@ -108,8 +102,8 @@ TEST(PictureRenderer, EachTypeHasItsSizeAndColoursAndEveryItemItsOwnPicture)
     for (const PictureKind& kind : kinds) {
         std::set<std::string> seen;
         for (const char* id : {"10001", "10002", "10003", "99999", "123456789"}) {
-            const std::string bytes = RenderPicture(kind.code, Item(id));
-            EXPECT_EQ(bytes, RenderPicture(kind.code, Item(id))) << kind.code << " " << id;
+            const std::string bytes = RenderPicture(kind.code, TestItem(id));
+            EXPECT_EQ(bytes, RenderPicture(kind.code, TestItem(id))) << kind.code << " " << id;
             EXPECT_TRUE(seen.insert(bytes).second) << kind.code << " " << id << " repeats";
             EXPECT_GE(bytes.size(), 100u);
             EXPECT_LE(bytes.size(), 5000u);
@@ -124,65 +118,125 @@ TEST(PictureRenderer, EachTypeHasItsSizeAndColoursAndEveryItemItsOwnPicture)
         }
     }
     // A label in a script the picture font lacks still gives a picture.
-    EXPECT_EQ(DecodeGif(RenderPicture(3, Item("10001", "Медведь"))).error, "");
+    EXPECT_EQ(DecodeGif(RenderPicture(3, TestItem("10001", "Медведь"))).error, "");
     for (const int code : {2, 14, 15, 24, 0})
-        EXPECT_EQ(RenderPicture(code, Item("10001")), "") << code;
+        EXPECT_EQ(RenderPicture(code, TestItem("10001")), "") << code;
 }
 
-TEST(CatalogGenerator, PicturesGoBelowMediaAtTheAddressPathOfEachItem)
+namespace {
+
+struct MediaFile
 {
-    TempDir dir;
+    std::string name;     // below media/<type key>/<group directory>/
+    std::string address;  // the item's address that names it
+    std::string bytes;
+};
+
+// The pictures the update fetches and the previews the pages show.
+std::vector<MediaFile> ItemMedia(int code, const GeneratedItem& item)
+{
+    switch (code) {
+    case 1:
+    case 3: return {{item.id + ".gif", *item.file, RenderPicture(code, item)}};
+    case 26: return {{item.id + ".gif", *item.screenbox, RenderPicture(code, item)}};
+    case 15:
+    case 24: {
+        const RenderedPreview preview = RenderPreview(code, item);
+        return {{item.id + (code == 15 ? ".jpg" : ".gif"), *item.file, preview.file},
+                {item.id + "_s.gif", *item.screenbox, preview.screenbox}};
+    }
+    default: return {};
+    }
+}
+
+CatalogGeneratorOptions MediaOptions(const std::filesystem::path& out)
+{
     CatalogGeneratorOptions options;
-    options.outDir = dir.Path();
+    options.outDir = out;
     options.groupsPerType = 6;
     options.itemsPerGroup = 7;
     options.unsafeIds = true;
     options.pictures = true;
+    return options;
+}
+
+} // namespace
+
+TEST(CatalogGenerator, MediaGoBelowMediaAtTheAddressPathOfEachItem)
+{
+    TempDir dir;
+    const CatalogGeneratorOptions options = MediaOptions(dir.Path());
     const CatalogSummary summary = GenerateCatalog(options);
     const GeneratedCatalog catalog = GenerateCatalogModel(options);
 
     auto media = ReadTree(dir.Path() / "media");
     long long pictures = 0;
+    long long previews = 0;
     for (const GeneratedType& type : catalog.types) {
         for (const GeneratedGroup& group : type.groups) {
             for (const GeneratedItem& item : group.items) {
-                if (!HasPicture(type.code))
-                    continue;
-                ++pictures;
-                const std::string relative = type.key + "/" + group.directory + "/" + item.id + ".gif";
-                ASSERT_EQ(media.count(relative), 1u) << relative;
-                EXPECT_EQ(media[relative], RenderPicture(type.code, item)) << relative;
-                media.erase(relative);
-                // For ids that need no escaping the file's path is the address path.
-                const std::string& address = type.code == 26 ? *item.screenbox : *item.file;
-                if (group.directory == group.id) {
-                    EXPECT_EQ(address, std::string(kDefaultMediaBase) + relative);
+                for (const MediaFile& file : ItemMedia(type.code, item)) {
+                    ++(HasPreview(type.code) ? previews : pictures);
+                    const std::string relative = type.key + "/" + group.directory + "/" + file.name;
+                    ASSERT_EQ(media.count(relative), 1u) << relative;
+                    EXPECT_EQ(media[relative], file.bytes) << relative;
+                    media.erase(relative);
+                    // For ids that need no escaping the file's path is the address path.
+                    if (group.directory == group.id) {
+                        EXPECT_EQ(file.address, std::string(kDefaultMediaBase) + relative);
+                    }
                 }
             }
         }
     }
-    EXPECT_TRUE(media.empty()) << "unexpected picture " << media.begin()->first;
-    EXPECT_EQ(summary.pictures, pictures);
+    EXPECT_TRUE(media.empty()) << "unexpected file " << media.begin()->first;
     EXPECT_EQ(pictures, 3 * 6 * 7);
-    EXPECT_EQ(summary.files, 7 + 7 * 6 + pictures);  // one page a group
+    EXPECT_EQ(previews, 2 * 2 * 6 * 7);
+    EXPECT_EQ(summary.pictures, pictures);
+    EXPECT_EQ(summary.previews, previews);
+    EXPECT_EQ(summary.files, 7 + 7 * 6 + pictures + previews);  // one page a group
+}
+
+// The same catalog served from another address has the same media files.
+TEST(CatalogGenerator, MediaDoNotDependOnTheMediaBase)
+{
+    TempDir first;
+    TempDir second;
+    GenerateCatalog(MediaOptions(first.Path()));
+    CatalogGeneratorOptions moved = MediaOptions(second.Path());
+    moved.mediaBase = "http://media.example:8080/shop/media/";
+    GenerateCatalog(moved);
+    const auto files = ReadTree(first.Path() / "media");
+    ASSERT_FALSE(files.empty());
+    EXPECT_TRUE(files == ReadTree(second.Path() / "media"));
 }
 
 // A second opinion from ImageMagick where it is installed.
-TEST(CatalogGenerator, PicturesAreReadableByImageMagick)
+TEST(CatalogGenerator, PicturesAndPreviewsAreReadableByImageMagick)
 {
     if (std::system("identify -version >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "ImageMagick's identify is not installed";
     TempDir dir;
+    const RenderedPreview wallpaper = RenderPreview(15, TestItem("12345", "Ocean sunset"));
+    const RenderedPreview screensaver = RenderPreview(24, TestItem("12345", "Analog clock"));
     const struct {
-        int code;
+        std::string bytes;
         const char* expected;
-    } kinds[] = {{1, "GIF 72x14 "}, {3, "GIF 96x64 "}, {26, "GIF 96x64 "}};
+    } kinds[] = {
+        {RenderPicture(1, TestItem("12345")), "GIF 72x14 "},
+        {RenderPicture(3, TestItem("12345")), "GIF 96x64 "},
+        {RenderPicture(26, TestItem("12345")), "GIF 96x64 "},
+        {wallpaper.file, "GIF 128x160 "},
+        {wallpaper.screenbox, "GIF 64x80 "},
+        {screensaver.file, "GIF 128x128 "},
+        {screensaver.screenbox, "GIF 64x64 "},
+    };
+    int number = 0;
     for (const auto& kind : kinds) {
-        const std::filesystem::path path = dir.Path() / (std::to_string(kind.code) + ".gif");
+        const std::filesystem::path path = dir.Path() / (std::to_string(++number) + ".gif");
         std::FILE* file = std::fopen(path.c_str(), "wb");
         ASSERT_TRUE(file);
-        const std::string bytes = RenderPicture(kind.code, Item("12345"));
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fwrite(kind.bytes.data(), 1, kind.bytes.size(), file);
         std::fclose(file);
 
         std::FILE* pipe = ::popen(("identify '" + path.string() + "' 2>&1").c_str(), "r");

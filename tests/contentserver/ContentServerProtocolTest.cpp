@@ -1,4 +1,5 @@
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include "ServedContent.h"
 #include "tools/catgen/CatalogPageRenderer.h"
 #include "tools/catgen/PictureRenderer.h"
+#include "tools/catgen/PreviewRenderer.h"
 #include "tools/contentserver/ListingPages.h"
 
 namespace {
@@ -155,28 +157,42 @@ TEST(ContentServerProtocol, RefusesWhatIsNotThere)
     EXPECT_EQ(garbage.status, 400);
 }
 
-TEST(ContentServerProtocol, ServesEveryPictureAtItsAddress)
+// The previews too, GIF files under ".jpg" names included: their bodies
+// say what they are.
+TEST(ContentServerProtocol, ServesEveryPictureAndPreviewAtItsAddressAsAGif)
 {
     ServedContent content;
     const GeneratedCatalog model = ModelFor(content);
     const std::string origin = content.Server().Origin();
-    int served = 0;
+    int pictures = 0;
+    int previews = 0;
     for (const GeneratedType& type : model.types) {
         for (const GeneratedGroup& group : type.groups) {
             for (const GeneratedItem& item : group.items) {
-                if (!HasPicture(type.code))
-                    continue;
-                const std::string& address = type.code == 26 ? *item.screenbox : *item.file;
-                ASSERT_EQ(address.rfind(origin + "/media/", 0), 0u) << address;
-                const RawReply reply = RawGet(content.Port(), address.substr(origin.size()));
-                ASSERT_EQ(reply.status, 200) << address;
-                EXPECT_EQ(reply.headers.at("content-type"), "image/gif");
-                EXPECT_EQ(reply.body, RenderPicture(type.code, item)) << address;
-                ++served;
+                std::vector<std::pair<std::string, std::string>> served;  // address, bytes
+                if (HasPicture(type.code)) {
+                    served.emplace_back(type.code == 26 ? *item.screenbox : *item.file,
+                                        RenderPicture(type.code, item));
+                    ++pictures;
+                }
+                if (HasPreview(type.code)) {
+                    const RenderedPreview preview = RenderPreview(type.code, item);
+                    served.emplace_back(*item.file, preview.file);
+                    served.emplace_back(*item.screenbox, preview.screenbox);
+                    previews += 2;
+                }
+                for (const auto& [address, bytes] : served) {
+                    ASSERT_EQ(address.rfind(origin + "/media/", 0), 0u) << address;
+                    const RawReply reply = RawGet(content.Port(), address.substr(origin.size()));
+                    ASSERT_EQ(reply.status, 200) << address;
+                    EXPECT_EQ(reply.headers.at("content-type"), "image/gif") << address;
+                    EXPECT_EQ(reply.body, bytes) << address;
+                }
             }
         }
     }
-    EXPECT_EQ(served, 3 * 3 * 45);
+    EXPECT_EQ(pictures, 3 * 3 * 45);
+    EXPECT_EQ(previews, 2 * 2 * 3 * 45);
 }
 
 // Content generated once for the default address works on any port: the

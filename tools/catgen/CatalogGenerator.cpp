@@ -9,6 +9,7 @@
 
 #include "tools/catgen/CatalogModelBuilder.h"
 #include "tools/catgen/PictureRenderer.h"
+#include "tools/catgen/PreviewRenderer.h"
 
 namespace {
 
@@ -108,6 +109,21 @@ CatalogSummary GenerateCatalog(const CatalogGeneratorOptions& options)
         ++summary.files;
         summary.bytes += static_cast<long long>(text.size());
     };
+    const auto writeMedia = [&](const GeneratedType& type, const GeneratedGroup& group,
+                                const GeneratedItem& item) {
+        if (HasPicture(type.code)) {
+            write(normalised.outDir / PictureRelativePath(type, group, item),
+                  RenderPicture(type.code, item));
+            ++summary.pictures;
+        }
+        if (HasPreview(type.code)) {
+            const RenderedPreview preview = RenderPreview(type.code, item);
+            write(normalised.outDir / MediaRelativePath(type, group, *item.file), preview.file);
+            write(normalised.outDir / MediaRelativePath(type, group, *item.screenbox),
+                  preview.screenbox);
+            summary.previews += 2;
+        }
+    };
 
     // One type in memory at a time: the benchmark catalog is large.
     for (const int code : normalised.types) {
@@ -124,14 +140,11 @@ CatalogSummary GenerateCatalog(const CatalogGeneratorOptions& options)
                 write(groupDir / (std::to_string(page) + ".xml"),
                       RenderListingPage(group, page, kListingPageSize));
             summary.items += static_cast<long long>(group.items.size());
-            if (normalised.pictures && HasPicture(code) && !group.items.empty()) {
-                CreateDirectories(normalised.outDir /
-                                  PictureRelativePath(type, group, group.items.front()).parent_path());
-                for (const GeneratedItem& item : group.items) {
-                    write(normalised.outDir / PictureRelativePath(type, group, item),
-                          RenderPicture(code, item));
-                    ++summary.pictures;
-                }
+            const bool media = normalised.pictures && (HasPicture(code) || HasPreview(code));
+            if (media && !group.items.empty()) {
+                CreateDirectories(normalised.outDir / "media" / type.key / group.directory);
+                for (const GeneratedItem& item : group.items)
+                    writeMedia(type, group, item);
             }
         }
         summary.groups += static_cast<int>(type.groups.size());

@@ -33,7 +33,10 @@ struct CatalogGeneratorOptions
     bool unsafeIds = false;             // some group ids hold "?", "*", "/", "\" or leading
                                         // and trailing blanks, to test file name mapping
     bool pictures = false;              // also write outDir/media/<key>/<dir>/<id>.gif for
-                                        // every logo, big logo and game (RenderPicture)
+                                        // every logo, big logo and game (RenderPicture),
+                                        // and the previews of every wallpaper and screen
+                                        // saver at the file names of its addresses
+                                        // (RenderPreview)
 };
 
 struct CatalogSummary
@@ -41,9 +44,11 @@ struct CatalogSummary
     int types = 0;
     int groups = 0;
     long long items = 0;
-    long long files = 0;      // pictures included
+    long long files = 0;      // pictures and previews included
     long long bytes = 0;      // bytes written to files
-    long long pictures = 0;   // GIF files written below media/
+    long long pictures = 0;   // GIF files written below media/ for the update to fetch
+    long long previews = 0;   // preview files written below media/, two an item;
+                              // the update does not fetch them
 };
 
 // The seven codes in ascending order.
@@ -64,8 +69,8 @@ GeneratedCatalog GenerateCatalogModel(const CatalogGeneratorOptions& options);
 // Writes outDir/data/... for the catalog GenerateCatalogModel describes,
 // rendered with RenderTypeIndex and RenderListingPage (30 items a page; an
 // empty group gets the empty page 1), and with `pictures` outDir/media/...
-// (PictureRelativePath, RenderPicture). Existing files are overwritten; others
-// are left alone. Throws std::invalid_argument as GenerateCatalogModel and
-// std::runtime_error naming the path when a directory or file cannot be
-// written.
+// (PictureRelativePath, RenderPicture; MediaRelativePath, RenderPreview).
+// Existing files are overwritten; others are left alone. Throws
+// std::invalid_argument as GenerateCatalogModel and std::runtime_error naming
+// the path when a directory or file cannot be written.
 CatalogSummary GenerateCatalog(const CatalogGeneratorOptions& options);

@@ -132,6 +132,7 @@ std::string CatgenUsage()
            "                     (default " + std::string(kDefaultMediaBase) + ")\n"
            "  --unsafe-ids       give some groups ids with ?, *, /, \\ or blanks around them\n"
            "  --pictures         also write DIR/media/<key>/<group>/<id>.gif, a GIF picture\n"
-           "                     for every logo, big logo and Java game\n"
+           "                     for every logo, big logo and Java game, and a preview\n"
+           "                     with a half-size copy for every wallpaper and screen saver\n"
            "  --help             show this help\n";
 }

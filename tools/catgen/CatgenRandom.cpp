@@ -18,6 +18,16 @@ CatgenRandom::CatgenRandom(std::uint64_t seed, std::uint64_t stream)
 {
 }
 
+CatgenRandom CatgenRandom::ForText(std::string_view text, std::uint64_t stream)
+{
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (const char c : text) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    return CatgenRandom(hash, stream);
+}
+
 std::uint32_t CatgenRandom::Next()
 {
     return static_cast<std::uint32_t>(m_engine());

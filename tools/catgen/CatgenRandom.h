@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <random>
+#include <string_view>
 #include <vector>
 
 // A reproducible random source. std::mt19937's output is fixed by the
@@ -12,6 +13,9 @@ class CatgenRandom
 public:
     // One independent stream per (seed, stream) pair.
     CatgenRandom(std::uint64_t seed, std::uint64_t stream);
+    // A stream seeded from a text (an item id): what is drawn for an item
+    // depends on the item alone, whatever the catalog's seed.
+    static CatgenRandom ForText(std::string_view text, std::uint64_t stream);
 
     std::uint32_t Next();
     // Uniform in [0, bound); bound must be above 0.

@@ -21,6 +21,18 @@ public:
     void FillRect(int x, int y, int width, int height, std::uint8_t colour);
     void FrameRect(int x, int y, int width, int height, std::uint8_t colour);
     void FillCircle(int cx, int cy, int radius, std::uint8_t colour);
+    // A circle's outline, one pixel wide.
+    void DrawCircle(int cx, int cy, int radius, std::uint8_t colour);
+    void FillEllipse(int cx, int cy, int rx, int ry, std::uint8_t colour);
+    // From (x0, y0) to (x1, y1) with a square pen `width` pixels wide.
+    void DrawLine(int x0, int y0, int x1, int y1, int width, std::uint8_t colour);
+    // A vertical gradient through the `count` consecutive colours from
+    // `first` on, top to bottom, each row dithered between its two nearest
+    // colours by an ordered 4 x 4 pattern.
+    void FillRamp(int x, int y, int width, int height, std::uint8_t first, int count);
+    // A round glow: the colours from `first` on outwards from the centre,
+    // the last of them dithered into what is already there at the rim.
+    void FillGlow(int cx, int cy, int radius, std::uint8_t first, int count);
     // The polygon through the points, filled by the even-odd rule on pixel
     // centres.
     void FillPolygon(const std::vector<std::pair<int, int>>& points, std::uint8_t colour);
@@ -29,6 +41,8 @@ public:
     // characters leave a gap. Returns the x just past the text.
     int DrawText(int x, int y, std::string_view text, int scale, std::uint8_t colour);
     static int TextWidth(std::string_view text, int scale);
+    // Every second pixel of every second row: the picture at half size.
+    PixelCanvas Halved() const;
 
 private:
     int m_width;

@@ -20,13 +20,13 @@ int main(int argc, char** argv)
     }
     try {
         const CatalogSummary summary = GenerateCatalog(commandLine.options);
-        const std::string dataDir = (commandLine.options.outDir / "data").string();
         std::printf("vantory-catgen: %d types, %d groups, %lld items, %lld files, "
                     "%lld bytes written to %s\n",
                     summary.types, summary.groups, summary.items, summary.files, summary.bytes,
-                    dataDir.c_str());
-        if (summary.pictures > 0)
-            std::printf("vantory-catgen: %lld pictures in %s\n", summary.pictures,
+                    commandLine.options.outDir.string().c_str());
+        if (summary.pictures + summary.previews > 0)
+            std::printf("vantory-catgen: %lld pictures and %lld previews in %s\n",
+                        summary.pictures, summary.previews,
                         (commandLine.options.outDir / "media").string().c_str());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "vantory-catgen: %s\n", e.what());

@@ -78,8 +78,12 @@ std::vector<GroupIds> ReadGroupIds(const std::string& document)
     return ids;
 }
 
-std::string MediaType(std::string_view path)
+// By the body's signature first: the generator's previews are GIF files
+// under the ".jpg" names of their addresses.
+std::string MediaType(std::string_view path, std::string_view body)
 {
+    if (body.starts_with("GIF8"))
+        return "image/gif";
     const auto dot = path.rfind('.');
     const std::string_view ending = dot == std::string_view::npos ? "" : path.substr(dot);
     if (ending == ".gif")
@@ -186,7 +190,6 @@ ContentStore::Answer ContentStore::Media(std::string_view path)
     std::unique_lock lock(m_mutex);
     ResolveMediaBase();
     Answer answer;
-    answer.contentType = MediaType(path);
     if (path.rfind(HostileMediaPrefix(), 0) == 0) {
         lock.unlock();
         const auto picture = HostilePicture(path.substr(HostileMediaPrefix().size()));
@@ -194,6 +197,7 @@ ContentStore::Answer ContentStore::Media(std::string_view path)
             return NotFound("no hostile picture " + std::string(path));
         answer.status = 200;
         answer.body = *picture;
+        answer.contentType = MediaType(path, answer.body);
         return answer;
     }
     if (path.rfind(m_mediaPath, 0) != 0)
@@ -207,6 +211,7 @@ ContentStore::Answer ContentStore::Media(std::string_view path)
     if (!found)
         return NotFound("no file " + relative->string());
     answer.status = 200;
+    answer.contentType = MediaType(path, answer.body);
     return answer;
 }
 

@@ -10,7 +10,7 @@
 
 // What the content server answers, read from a content directory as
 // vantory-catgen writes it: data/<key>/cats.xml, data/<key>/<dir>/<n>.xml
-// and media/<key>/<dir>/<id>.gif. Files are read when first asked for and
+// and media/<key>/<dir>/<file>. Files are read when first asked for and
 // read again when they change, so content may be (re)generated while the
 // server runs. Thread-safe.
 class ContentStore

@@ -1,0 +1,136 @@
+#include "tools/catgen/PreviewRenderer.h"
+
+#include <vector>
+
+#include "tools/catgen/ClockScenes.h"
+#include "tools/catgen/GifEncoder.h"
+#include "tools/catgen/LandscapeScenes.h"
+#include "tools/catgen/NightScenes.h"
+#include "tools/catgen/PatternScenes.h"
+
+namespace {
+
+struct SceneStyle
+{
+    void (*draw)(Scene&);
+    unsigned schemes;  // SceneScheme bits it looks good in
+};
+
+constexpr unsigned kAnyScheme = ~0u;
+constexpr SceneStyle kMountains = {DrawMountains,
+                                   kDusk | kDay | kSunset | kMint | kGold | kIce | kViolet};
+constexpr SceneStyle kBeach = {DrawBeach, kDusk | kSunset | kRose | kGold | kViolet};
+constexpr SceneStyle kCity = {DrawCity, kDusk | kNight | kSunset | kViolet};
+constexpr SceneStyle kFlowers = {DrawFlowers, kDay | kMint | kGold | kRose};
+constexpr SceneStyle kSnow = {DrawSnow, kNight | kIce | kViolet | kDusk};
+constexpr SceneStyle kUnderwater = {DrawUnderwater, kDay | kMint | kNight | kIce};
+constexpr SceneStyle kHearts = {DrawHearts, kRose | kViolet | kSunset | kDusk};
+constexpr SceneStyle kRings = {DrawRings, kAnyScheme};
+constexpr SceneStyle kStripes = {DrawStripes, kAnyScheme};
+constexpr SceneStyle kMosaic = {DrawMosaic, kAnyScheme};
+constexpr SceneStyle kRays = {DrawRays, kAnyScheme};
+constexpr SceneStyle kBubbles = {DrawBubbles, kAnyScheme};
+constexpr SceneStyle kSpace = {DrawSpace, kNight | kViolet | kDusk | kMint};
+constexpr SceneStyle kStarField = {DrawStarField, kNight | kViolet | kIce};
+constexpr SceneStyle kFireworks = {DrawFireworks, kNight | kViolet | kDusk};
+constexpr SceneStyle kCampfire = {DrawCampfire, kNight | kDusk | kViolet};
+constexpr SceneStyle kAnalogClock = {DrawAnalogClock, kAnyScheme};
+constexpr SceneStyle kDigitalClock = {DrawDigitalClock, kNight | kViolet | kMint | kDusk | kIce};
+
+// The words that ask for each scene, their ASCII letters in lower case.
+// The first word found in the label picks the scene, so the more telling
+// words come first ("ocean waves" is a beach, "waves" alone a pattern).
+struct SceneWords
+{
+    const SceneStyle* style;
+    std::vector<std::string_view> words;
+};
+
+const std::vector<SceneWords>& WordsOfScenes()
+{
+    static const std::vector<SceneWords> table = {
+        {&kDigitalClock, {"digital", "countdown"}},
+        {&kAnalogClock, {"clock", "hourglass"}},
+        {&kFireworks, {"firework", "rocket", "sparkl", "new year", "golden rain", "disco"}},
+        {&kCampfire, {"campfire", "flame", "fire", "phoenix", "dragon"}},
+        {&kUnderwater, {"fish", "coral", "jelly", "aquarium", "dolphin"}},
+        {&kSnow, {"snow", "winter", "ski", "Снеж", "Метел", "Зимн"}},
+        {&kStarField, {"star field", "meteor", "matrix", "Étoile"}},
+        {&kSpace,
+         {"nebula", "galaxy", "planet", "moon", "comet", "aurora", "northern lights", "earth",
+          "space", "voie lact", "nuit"}},
+        {&kBeach,
+         {"ocean", "beach", "lagoon", "palm", "surf", "sunset", "dune", "sailing", "côte"}},
+        {&kCity, {"skyline", "night lights", "old town", "bridge", "harbour", "gate", "京都"}},
+        {&kHearts, {"heart", "love", "kiss", "roses", "candle", "cupid"}},
+        {&kFlowers,
+         {"tulip", "rose", "orchid", "blossom", "lotus", "sunflower", "butterfl", "spring",
+          "summer field", "meadow", "lavande", "桜"}},
+        {&kMountains,
+         {"mountain", "lake", "fjord", "glacier", "waterfall", "sunrise", "mist", "forest",
+          "blue hour", "vignoble", "château", "富士"}},
+        {&kRings, {"swirl", "waves", "spiral", "tunnel", "plasma", "pulse", "fractal"}},
+        {&kStripes, {"neon", "prism", "rainbow", "graffiti"}},
+        {&kMosaic, {"mosaic", "stained glass", "kaleidoscope", "watercolour"}},
+        {&kRays, {"star", "goal", "smiley", "sketch"}},
+        {&kBubbles, {"bubble", "ball", "rain", "lava lamp"}},
+    };
+    return table;
+}
+
+// Scenes for labels that name none: what the type's shops would show.
+const std::vector<const SceneStyle*>& FallbackScenes(int typeCode)
+{
+    static const std::vector<const SceneStyle*> wallpapers = {
+        &kMountains, &kBeach, &kCity,    &kFlowers, &kUnderwater, &kHearts,
+        &kSpace,     &kRings, &kStripes, &kMosaic,  &kRays,       &kBubbles};
+    static const std::vector<const SceneStyle*> screensavers = {
+        &kAnalogClock, &kDigitalClock, &kSnow,  &kStarField, &kFireworks, &kCampfire,
+        &kUnderwater,  &kHearts,       &kRings, &kRays,      &kBubbles,   &kSpace};
+    return typeCode == 15 ? wallpapers : screensavers;
+}
+
+const SceneStyle& PickScene(int typeCode, std::string_view label, CatgenRandom& random)
+{
+    std::string lower(label);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    for (const SceneWords& scene : WordsOfScenes())
+        for (const std::string_view word : scene.words)
+            if (lower.find(word) != std::string::npos)
+                return *scene.style;
+    return *random.Pick(FallbackScenes(typeCode));
+}
+
+} // namespace
+
+bool HasPreview(int typeCode)
+{
+    return typeCode == 15 || typeCode == 24;
+}
+
+RenderedPreview RenderPreview(int typeCode, const GeneratedItem& item)
+{
+    if (!HasPreview(typeCode))
+        return {};
+    CatgenRandom random = CatgenRandom::ForText(item.id, static_cast<std::uint64_t>(typeCode));
+    const SceneStyle& style = PickScene(typeCode, item.lib, random);
+    PixelCanvas canvas(128, typeCode == 15 ? 160 : 128, 0);
+    PreviewPalette palette;
+    Scene scene{canvas, palette, random, PickColours(random, item.lib, style.schemes)};
+    style.draw(scene);
+
+    const PixelCanvas half = canvas.Halved();
+    return {EncodeGif(canvas.Width(), canvas.Height(), canvas.Pixels(), palette.Colours()),
+            EncodeGif(half.Width(), half.Height(), half.Pixels(), palette.Colours())};
+}
+
+std::filesystem::path MediaRelativePath(const GeneratedType& type, const GeneratedGroup& group,
+                                        std::string_view address)
+{
+    const auto slash = address.rfind('/');
+    const std::string_view name =
+        slash == std::string_view::npos ? address : address.substr(slash + 1);
+    return std::filesystem::path("media") / type.key / group.directory / std::string(name);
+}
