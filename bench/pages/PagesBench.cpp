@@ -34,6 +34,7 @@
 #include <QWebEngineView>
 
 #include "app/CVantoryApp.h"
+#include "app/HugePageHeap.h"
 #include "catalog/CatalogRegistry.h"
 #include "catalog/ContentType.h"
 #include "catalog/DatabaseLoader.h"
@@ -166,6 +167,7 @@ QTreeWidgetItem* Leaf(CLeftView& tree, int size)
 
 int main(int argc, char** argv)
 {
+    RestartWithHugePageHeap(argv);  // as the program starts
     int runs = 5;
     bool check = false;
     for (int i = 1; i < argc; ++i) {
