@@ -8,12 +8,15 @@
 #include <QUdpSocket>
 
 #include "GuiTestSupport.h"
+#include "ShownPaneTest.h"
 #include "catalog/ContentType.h"
 #include "pages/CVantoryView.h"
 #include "pages/PageScheme.h"
 #include "tree/CLeftView.h"
 
 namespace {
+
+using HostilePaneTest = ShownPaneTest;
 
 // A server on loopback that notes the first line of every request and
 // answers each with a tiny picture.
@@ -153,13 +156,9 @@ TEST(HostileContentTest, PagesCannotReachTheNetworkOrFilesOutsideTheWorkingDirec
     EXPECT_FALSE(content.m_requests.isEmpty());
 }
 
-TEST(HostileContentTest, LinksToTheWebOpenInTheUsersBrowser)
+TEST_F(HostilePaneTest, LinksToTheWebOpenInTheUsersBrowser)
 {
-    WorkDir dir;
-    RunningApp app;
-    ASSERT_TRUE(app.Started());
-    CVantoryView& view = *app.Browser();
-    ASSERT_TRUE(WaitForLoaded(view));
+    CVantoryView& view = View();
     UrlRecorder desktop;
     ASSERT_TRUE(WritePage(view, "<html><body style='margin:0'>"
                                 "<a id='blank' target='_blank' href='https://www.example.org/new'"

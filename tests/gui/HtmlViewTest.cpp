@@ -4,11 +4,14 @@
 #include <QTest>
 
 #include "GuiTestSupport.h"
+#include "ShownPaneTest.h"
 #include "app/framework/MessageBox.h"
 #include "pages/CVantoryView.h"
 #include "pages/PageScheme.h"
 
 namespace {
+
+using HtmlPaneTest = ShownPaneTest;
 
 // A page whose script calls window.external in the ways pages may, and in
 // some they should not; "end" comes last.
@@ -25,13 +28,9 @@ window.external = 5;
 window.external.end('end');
 </script></body></html>)";
 
-TEST(HtmlViewTest, PageCallsFromScriptDeliverTheirStringArgument)
+TEST_F(HtmlPaneTest, PageCallsFromScriptDeliverTheirStringArgument)
 {
-    WorkDir dir;
-    RunningApp app;
-    ASSERT_TRUE(app.Started());
-    CVantoryView& view = *app.Browser();
-    ASSERT_TRUE(WaitForLoaded(view));
+    CVantoryView& view = View();
     std::vector<std::string> calls;
     view.SetExternalCallback([&](std::string argument) { calls.push_back(std::move(argument)); });
 
@@ -91,13 +90,9 @@ INSTANTIATE_TEST_SUITE_P(
                  CxHtmlView::CallResult::Delivered, "selgroup|Éxitos"}),
     [](const testing::TestParamInfo<CallCase>& param) { return std::string(param.param.name); });
 
-TEST(HtmlViewTest, ExternalObjectExistsOnlyInTheProgramsPage)
+TEST_F(HtmlPaneTest, ExternalObjectExistsOnlyInTheProgramsPage)
 {
-    WorkDir dir;
-    RunningApp app;
-    ASSERT_TRUE(app.Started());
-    CVantoryView& view = *app.Browser();
-    ASSERT_TRUE(WaitForLoaded(view));
+    CVantoryView& view = View();
     ASSERT_TRUE(WritePage(view, "<html><body><iframe srcdoc='<p>inner</p>'></iframe></body></html>"));
     ASSERT_TRUE(WaitFor([&] {
         return RunScript(view, QStringLiteral("frames.length && frames[0].document.readyState")).toString() ==
@@ -110,13 +105,9 @@ TEST(HtmlViewTest, ExternalObjectExistsOnlyInTheProgramsPage)
     EXPECT_EQ(RunScript(view, QStringLiteral("typeof QWebChannel")).toString(), QStringLiteral("undefined"));
 }
 
-TEST(HtmlViewTest, BlankDocumentAtStartAndTheSameAddressForEveryPage)
+TEST_F(HtmlPaneTest, BlankDocumentAtStartAndTheSameAddressForEveryPage)
 {
-    WorkDir dir;
-    RunningApp app;
-    ASSERT_TRUE(app.Started());
-    CVantoryView& view = *app.Browser();
-    ASSERT_TRUE(WaitForLoaded(view));
+    CVantoryView& view = View();
     EXPECT_EQ(RunScript(view, QStringLiteral("document.body ? document.body.innerHTML : ''")).toString(), QString());
     EXPECT_EQ(view.url(), PageUrl());
 
@@ -127,13 +118,9 @@ TEST(HtmlViewTest, BlankDocumentAtStartAndTheSameAddressForEveryPage)
     EXPECT_EQ(view.url(), PageUrl());
 }
 
-TEST(HtmlViewTest, PageOfFiftyMegabytesIsWrittenWhole)
+TEST_F(HtmlPaneTest, PageOfFiftyMegabytesIsWrittenWhole)
 {
-    WorkDir dir;
-    RunningApp app;
-    ASSERT_TRUE(app.Started());
-    CVantoryView& view = *app.Browser();
-    ASSERT_TRUE(WaitForLoaded(view));
+    CVantoryView& view = View();
 
     // Fifty megabytes of markup the engine must parse, kept out of layout so
     // that the test measures the writing, not the rendering, and a visible
@@ -183,13 +170,9 @@ TEST(HtmlViewTest, PagesLoadLocalFilesBelowTheWorkingDirectoryOnly)
     EXPECT_EQ(RunScript(view, QStringLiteral("document.getElementById('out').naturalWidth")).toInt(), 0);
 }
 
-TEST(HtmlViewTest, WebLinksOpenInTheUsersBrowserNotInThePane)
+TEST_F(HtmlPaneTest, WebLinksOpenInTheUsersBrowserNotInThePane)
 {
-    WorkDir dir;
-    RunningApp app;
-    ASSERT_TRUE(app.Started());
-    CVantoryView& view = *app.Browser();
-    ASSERT_TRUE(WaitForLoaded(view));
+    CVantoryView& view = View();
     UrlRecorder desktop;
     ASSERT_TRUE(WritePage(view, "<html><body style='margin:0'><a id='web' href='http://www.example.org/x?y=1'"
                                 " style='display:block;height:40px'>web</a></body></html>"));

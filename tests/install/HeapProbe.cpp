@@ -22,10 +22,11 @@ const char* Variable(const char* name)
 bool HeapHasHugePages()
 {
     std::ifstream maps("/proc/self/smaps");
+    // The first VmFlags line after the heap's own line is the heap's.
     bool inHeap = false;
     for (std::string line; std::getline(maps, line);) {
-        if (line.find('-') < line.find(' ') && line.find(' ') != std::string::npos)
-            inHeap = line.ends_with("[heap]");  // a mapping's first line
+        if (line.ends_with("[heap]"))
+            inHeap = true;
         else if (inHeap && line.starts_with("VmFlags:"))
             return line.find(" hg") != std::string::npos;
     }
