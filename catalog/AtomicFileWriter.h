@@ -7,7 +7,9 @@
 // the bytes go to a new temporary file in the same directory, which Commit
 // renames over the target. A writer destroyed without Commit, or a write
 // that failed, leaves the old file untouched and removes the temporary.
-// No fsync: the replacement is atomic, not durable.
+// No fsync: the replacement is atomic, not durable. A target that is an
+// empty directory is replaced too; one that is a link is replaced by the
+// file, not followed.
 class AtomicFileWriter
 {
 public:
@@ -32,6 +34,9 @@ public:
     void Abandon();
 
     const std::string& TemporaryPath() const { return m_tempPath; }
+    // The errno of the first failure (of Open, a write or Commit); 0 when
+    // nothing failed.
+    int Error() const { return m_error; }
 
 private:
     void Flush();
@@ -41,4 +46,10 @@ private:
     std::string m_buffer;
     int m_fd = -1;
     bool m_failed = false;
+    int m_error = 0;
 };
+
+// Removes the temporary files that writers killed before their Commit left
+// in the directory (not below it): those of processes that are gone, and
+// this process's own, of which none may be open when this is called.
+void RemoveStaleTemporaries(const std::string& directory);

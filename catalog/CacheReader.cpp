@@ -11,30 +11,25 @@
 
 namespace {
 
-// Reads everything from fd into data, reusing its capacity; the buffer
-// grows if the file is larger than fstat said (or is not a regular file).
-void ReadAll(int fd, size_t sizeHint, std::unique_ptr<char[]>& data, size_t& capacity, size_t& size)
+// Reads exactly `size` bytes from fd into data, reusing its capacity; false
+// on a read error or when the file ends early (it shrank while being read).
+// What the file may have grown by since its size was taken is not read.
+bool ReadAll(int fd, size_t size, std::unique_ptr<char[]>& data, size_t& capacity)
 {
-    // One byte more than the file, so that its end is seen in the same read.
-    if (capacity < sizeHint + 1) {
-        capacity = std::max<size_t>(sizeHint + 1, 4096);
+    if (capacity < size || !data) {
+        capacity = std::max<size_t>(size, 4096);
         data = std::make_unique_for_overwrite<char[]>(capacity);
     }
-    size = 0;
-    for (;;) {
-        if (size == capacity) {
-            auto bigger = std::make_unique_for_overwrite<char[]>(capacity * 2);
-            std::memcpy(bigger.get(), data.get(), size);
-            data = std::move(bigger);
-            capacity *= 2;
-        }
-        const ssize_t got = ::read(fd, data.get() + size, capacity - size);
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::read(fd, data.get() + done, size - done);
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
-            return;  // a read error ends the data like the end of the file
-        size += static_cast<size_t>(got);
+            return false;
+        done += static_cast<size_t>(got);
     }
+    return true;
 }
 
 } // namespace
@@ -42,14 +37,23 @@ void ReadAll(int fd, size_t sizeHint, std::unique_ptr<char[]>& data, size_t& cap
 bool CacheReader::Open(const std::string& path)
 {
     Close();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a FIFO in a cache's place must not hang the load.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
+    // Only a regular file is a cache: a directory, a FIFO or a device (a
+    // link to /dev/zero) is none, and the load rebuilds the cache instead.
     struct stat info{};
-    const size_t hint = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)
-        ? static_cast<size_t>(info.st_size) : 0;
-    ReadAll(fd, hint, m_data, m_capacity, m_size);
+    bool read = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (read) {
+        m_size = static_cast<size_t>(info.st_size);
+        read = ReadAll(fd, m_size, m_data, m_capacity);
+    }
     ::close(fd);
+    if (!read) {
+        m_size = 0;
+        return false;
+    }
     m_hasNul = std::memchr(m_data.get(), '\0', m_size) != nullptr;
     m_hasCr = std::memchr(m_data.get(), '\r', m_size) != nullptr;
     m_open = true;

@@ -17,9 +17,9 @@ public:
     CacheReader(const CacheReader&) = delete;
     CacheReader& operator=(const CacheReader&) = delete;
 
-    // Reads the whole file; false when it cannot be opened. A file that
-    // opens but cannot be read counts as open and empty. The memory of the
-    // previous file is reused.
+    // Reads the whole file (as large as it was when opened); false when it
+    // cannot be opened, is no regular file or cannot be read. The memory of
+    // the previous file is reused.
     bool Open(const std::string& path);
     void Close();
 

@@ -1,5 +1,6 @@
 #include "catalog/CatalogLoader.h"
 
+#include <filesystem>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -13,10 +14,25 @@
 #include "catalog/CatalogText.h"
 #include "catalog/ContentCatalog.h"
 #include "catalog/TextFile.h"
+#include "catalog/WriteFailures.h"
 #include "xml/XmlParser.h"
 #include "xml/XmlQuery.h"
 
 namespace {
+
+// Every cache of the type directory: the index cache and the group caches.
+void RemoveCaches(const std::string& typeDir)
+{
+    std::error_code error;
+    std::vector<std::filesystem::path> caches;
+    for (std::filesystem::directory_iterator it(typeDir, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name == "cats.dat" || (name.starts_with("data_") && name.ends_with(".dat")))
+            caches.push_back(it->path());
+    }
+    for (const std::filesystem::path& cache : caches)
+        std::filesystem::remove(cache, error);  // what stays is rewritten, or reported so
+}
 
 // The text of the first child of that name; "" when there is none.
 std::string ChildText(const XmlNode& node, std::string_view name)
@@ -54,8 +70,8 @@ int ParseCount(const std::string& line)
 class TypeLoad
 {
 public:
-    TypeLoad(ContentCatalog& catalog, const std::string& key, bool rebuild)
-        : m_catalog(catalog), m_dir(TypeDirectory(key)), m_rebuild(rebuild)
+    TypeLoad(ContentCatalog& catalog, const std::string& key, bool rebuild, WriteFailures* failures)
+        : m_catalog(catalog), m_dir(TypeDirectory(key)), m_rebuild(rebuild), m_failures(failures)
     {
     }
 
@@ -67,10 +83,13 @@ private:
     void ReadGroupCache(int group, CacheReader& cache);
     void AddListingItem(int group, const XmlNode& item);
     int FirstGroupWithId(const std::string& id);
+    // Commits the cache; a failure goes to m_failures.
+    bool Finish(AtomicFileWriter& cache, const std::string& path);
 
     ContentCatalog& m_catalog;
     const std::string m_dir;
     const bool m_rebuild;
+    WriteFailures* m_failures;
     XmlNode m_pageTree;  // reused for every page of the run
     CacheReader m_groupCache;  // one group file at a time, its buffer reused
     // Group caches written by this run: a later group that maps to the same
@@ -82,6 +101,19 @@ private:
 
 void TypeLoad::Run()
 {
+    std::error_code error;
+    if (!std::filesystem::is_directory(m_dir, error)) {
+        // No caches can be kept where there is no directory: nothing is
+        // lost, so nothing is reported.
+        m_failures = nullptr;
+    }
+    RemoveStaleTemporaries(m_dir);
+    // Whatever stops a rebuild halfway must not leave caches of the old
+    // files beside caches of the new ones: the old ones go first, and the
+    // next load rebuilds what is missing.
+    if (m_rebuild)
+        RemoveCaches(m_dir);
+
     CacheReader indexCache;
     const bool useCache = !m_rebuild && indexCache.Open(IndexCachePath(m_dir));
     XmlNode indexTree;
@@ -118,7 +150,16 @@ void TypeLoad::Run()
         WriteCacheLine(newIndex, lib);
         LoadGroup(lib, id);
     }
-    newIndex.Commit();
+    Finish(newIndex, IndexCachePath(m_dir));
+}
+
+bool TypeLoad::Finish(AtomicFileWriter& cache, const std::string& path)
+{
+    if (cache.Commit())
+        return true;
+    if (m_failures)
+        m_failures->Add(path, cache.Error());
+    return false;
 }
 
 int TypeLoad::FirstGroupWithId(const std::string& id)
@@ -165,7 +206,7 @@ void TypeLoad::RebuildGroup(int group, const std::string& id, const std::string&
         WriteCacheLine(cache, g->files[i]);
         WriteCacheLine(cache, g->descs[i]);
     }
-    if (cache.Commit())
+    if (Finish(cache, cachePath))
         m_written.insert(cachePath);
 }
 
@@ -206,7 +247,7 @@ void TypeLoad::ReadGroupCache(int group, CacheReader& cache)
 
 } // namespace
 
-void LoadCatalog(ContentCatalog& catalog, const std::string& key, bool rebuild)
+void LoadCatalog(ContentCatalog& catalog, const std::string& key, bool rebuild, WriteFailures* failures)
 {
-    TypeLoad(catalog, key, rebuild).Run();
+    TypeLoad(catalog, key, rebuild, failures).Run();
 }

@@ -4,10 +4,10 @@
 #include "catalog/CatalogRegistry.h"
 #include "catalog/ContentType.h"
 
-void LoadAllCatalogs(bool rebuild, const CatalogLoadProgress& afterType)
+void LoadAllCatalogs(bool rebuild, const CatalogLoadProgress& afterType, WriteFailures* failures)
 {
     for (int code : CONTENT_TYPE_LOAD_ORDER) {
-        LoadCatalog(*CatalogForType(code), TypeKey(code), rebuild);
+        LoadCatalog(*CatalogForType(code), TypeKey(code), rebuild, failures);
         if (afterType)
             afterType(code);
     }

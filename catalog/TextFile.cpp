@@ -1,15 +1,13 @@
 #include "catalog/TextFile.h"
 
-#include <cstdio>
+#include <cerrno>
 #include <cstring>
-#include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
-
-struct FileCloser
-{
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 // Drops each CR that stands right before an LF; a lone CR is kept.
 void DropCrBeforeLf(std::string& text)
@@ -30,14 +28,30 @@ void DropCrBeforeLf(std::string& text)
 
 std::string ReadTextFile(const std::string& path)
 {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file)
+    // Not blocking, and only a regular file: a FIFO would hang the reader
+    // and a device (a link to /dev/zero) would never end.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
         return {};
     std::string text;
-    char buffer[65536];
-    size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-        text.append(buffer, got);
+    struct stat info{};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        // What the file may have grown by since is not read.
+        text.resize(static_cast<size_t>(info.st_size));
+        size_t done = 0;
+        while (done < text.size()) {
+            const ssize_t got = ::read(fd, text.data() + done, text.size() - done);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                break;
+            done += static_cast<size_t>(got);
+        }
+        // A read error is no end of the file: the text is not the file's.
+        if (done < text.size())
+            text.clear();
+    }
+    ::close(fd);
     DropCrBeforeLf(text);
     return text;
 }

@@ -6,7 +6,7 @@
 inline constexpr char PATH_SEPARATOR = '/';
 
 // The whole file as text, each CR LF pair read as a single LF; "" when the
-// file cannot be opened (or is empty).
+// file cannot be opened or read, is empty or is no regular file.
 std::string ReadTextFile(const std::string& path);
 
 // "" becomes the separator alone, a path ending in the separator stays as

@@ -1,11 +1,14 @@
 #include "updater/CatalogUpdater.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string_view>
 
 #include "catalog/CatalogPaths.h"
 #include "catalog/ContentType.h"
+#include "catalog/AtomicFileWriter.h"
 #include "catalog/TextFile.h"
+#include "updater/GroupStaging.h"
 #include "updater/HttpFetch.h"
 #include "updater/ServerDocument.h"
 #include "updater/UpdateFiles.h"
@@ -19,6 +22,9 @@ constexpr int kUpdateOrder[] = {CT_LOGOS_BIG, CT_LOGOS, CT_JAVA, CT_WALLPAPERS,
                                 CT_SCREENSAVERS, CT_RT_POLY, CT_RT_MONO};
 
 constexpr int kItemsPerPage = 30;
+
+// No listing is asked for more pages than this, whatever the server says.
+constexpr long long kMaxPages = 10000;
 
 // What "Updating %s..." names; screen savers have no entry.
 std::string UpdateLabel(int type)
@@ -52,6 +58,19 @@ std::string PlainChildText(const XmlNode& node, std::string_view name)
 std::string PagePath(const std::string& groupDir, long long page)
 {
     return groupDir + PATH_SEPARATOR + std::to_string(page) + ".xml";
+}
+
+// The pages that hold `total` items, rounded up; 0 for none.
+long long PagesOfTotal(long long total)
+{
+    return std::min((std::max(total, 0LL) + kItemsPerPage - 1) / kItemsPerPage, kMaxPages);
+}
+
+// The pages of a listing: what it says it has, but never more than its
+// items fill, nor more than kMaxPages; page 1 always.
+long long PagesOfListing(const ServerDocument& listing)
+{
+    return std::max(std::min<long long>(listing.MaxPage(), PagesOfTotal(listing.TotalResults())), 1LL);
 }
 
 // Text files end at their first zero byte.
@@ -114,13 +133,17 @@ void CatalogUpdater::UpdateType(int type)
     const std::string key = TypeKey(type);
     const std::string address = Address(RequestQuery(type, "CAT", "", 1, ""));
     const std::string typeDir = m_baseDir + "data" + PATH_SEPARATOR + key;
-    MakeDirectory(typeDir);
+    if (const int error = MakeDirectory(typeDir))
+        ReportWriteFailure(typeDir, error);
+    // What a run that was killed left behind.
+    RemoveLeftStaging(typeDir);
+    RemoveStaleTemporaries(typeDir);
     const std::string indexPath = typeDir + PATH_SEPARATOR + "cats.xml";
 
     std::string text = ReceiveText(address);
     if (!text.empty()) {
         if (ServerDocument(text).IsIndex()) {
-            WriteWholeFile(indexPath, UpToZero(text));
+            WriteFile(indexPath, UpToZero(text));
         } else {
             ReportFailure(address);
             text.clear();
@@ -160,7 +183,9 @@ bool CatalogUpdater::UpdateGroup(int type, const std::string& key, const XmlNode
     progress.UpdateWindow();
     const std::string infoAddress = Address(RequestQuery(type, act, id, 1, "1"));
     const std::string info = ReceiveText(infoAddress);
-    const std::string groupDir = m_baseDir + "data" + PATH_SEPARATOR + key + PATH_SEPARATOR + dirName;
+    const std::string typeDir = m_baseDir + "data" + PATH_SEPARATOR + key;
+    const std::string groupDir = typeDir + PATH_SEPARATOR + dirName;
+    RemoveStaleTemporaries(groupDir);
 
     // Unchanged when the server counts as many items as the local first
     // page says; an answer that is no listing says nothing.
@@ -180,58 +205,70 @@ bool CatalogUpdater::UpdateGroup(int type, const std::string& key, const XmlNode
 
     progress.PumpOneMessage();
 
-    long long pageCount = 0;
+    long long pageCount = PagesOfTotal(localTotal);
     if (changed) {
-        int received = 0;
-        if (!ReceivePages(type, act, id, label, groupDir, received))
+        GroupPages pages{type, act, id, label, typeDir, dirName};
+        switch (ReceivePages(pages, pageCount)) {
+        case PagesResult::Cancelled:
             return false;
-        pageCount = received;
-    } else {
-        pageCount = (static_cast<long long>(localTotal) + kItemsPerPage - 1) / kItemsPerPage;
+        case PagesResult::Failed:
+            // The pages on disk are as they were: their list stands, and
+            // the group counts as changed at the next update.
+            pageCount = PagesOfTotal(LocalTotal(ReadTextFile(PagePath(groupDir, 1)), 0));
+            break;
+        case PagesResult::Received:
+            break;
+        }
     }
     return !HasMediaFiles(type) || QueueMediaFiles(type, groupDir, pageCount);
 }
 
-bool CatalogUpdater::ReceivePages(int type, const std::string& act, const std::string& id,
-                                  const std::string& label, const std::string& groupDir, int& pageCount)
+CatalogUpdater::PagesResult CatalogUpdater::ReceivePages(const GroupPages& group, long long& pageCount)
 {
     ProgressTarget& progress = m_progress;
+    const std::string groupDir = group.typeDir + PATH_SEPARATOR + group.dirName;
+    GroupStaging staging(group.typeDir, group.dirName, Reported(groupDir), m_writeFailures);
     pageCount = 0;  // until a page of the group has been received
     std::string suffix;
-    for (int page = 1;; ++page) {
+    for (long long page = 1;; ++page) {
         progress.m_lowerText =
-            "Receiving group '" + label + "' (page " + std::to_string(page) + suffix + ")...";
+            "Receiving group '" + group.label + "' (page " + std::to_string(page) + suffix + ")...";
         progress.UpdateData();
         progress.UpdateWindow();
-        const std::string address = Address(RequestQuery(type, act, id, page, "30"));
+        const std::string address =
+            Address(RequestQuery(group.type, group.act, group.id, static_cast<int>(page), "30"));
         const std::string text = ReceiveText(address);
+        bool received = false;
         if (!text.empty()) {
             const ServerDocument listing(text);
             if (!listing.IsListing()) {
                 ReportFailure(address);
+            } else if (page == 1 && listing.TotalResults() == LocalTotal(ReadTextFile(PagePath(groupDir, 1)), -1)) {
+                // The group did not change: page 1 is stored, the other
+                // pages on disk stay.
+                pageCount = PagesOfListing(listing);
+                WriteFile(PagePath(groupDir, 1), UpToZero(text));
+                return PagesResult::Received;
             } else {
-                MakeDirectory(groupDir);
-                const std::string path = PagePath(groupDir, page);
-                const int previousTotal = page == 1 ? LocalTotal(ReadTextFile(path), -1) : -1;
-                WriteWholeFile(path, UpToZero(text));
-                pageCount = listing.MaxPage();
+                received = staging.WritePage(page, UpToZero(text));
+                pageCount = PagesOfListing(listing);
                 suffix = "/" + std::to_string(pageCount);
-                // The group did not change; the other pages on disk stay.
-                if (page == 1 && listing.TotalResults() == previousTotal)
-                    return true;
             }
         }
         if (progress.m_cancelled)
-            return false;
+            return PagesResult::Cancelled;
+        // A group is stored whole or not at all.
+        if (!received)
+            return PagesResult::Failed;
         if (page >= pageCount)
-            return true;
+            return staging.Commit() ? PagesResult::Received : PagesResult::Failed;
     }
 }
 
 bool CatalogUpdater::QueueMediaFiles(int type, const std::string& groupDir, long long pageCount)
 {
     const char* addressElement = type == CT_JAVA ? "screenbox" : "file";
-    for (long long page = 1; page <= pageCount; ++page) {
+    for (long long page = 1; page <= std::min(pageCount, kMaxPages); ++page) {
         if (m_progress.m_cancelled)
             return false;
         const std::string text = ReadTextFile(PagePath(groupDir, page));
@@ -271,7 +308,7 @@ void CatalogUpdater::ReceiveMediaFiles()
             if (received > 0) {
                 const std::string_view bytes(reinterpret_cast<const char*>(m_mediaBuffer.data()),
                                              static_cast<size_t>(received));
-                WriteWholeFile(path, bytes);
+                WriteFile(path, bytes);
             }
         }
         progress.PumpOneMessage();
@@ -295,6 +332,23 @@ std::string CatalogUpdater::ReceiveText(const std::string& address)
 std::string CatalogUpdater::Address(const std::string& query) const
 {
     return RequestAddress(m_server, query);
+}
+
+void CatalogUpdater::WriteFile(const std::string& path, std::string_view bytes)
+{
+    int error = 0;
+    if (!WriteWholeFile(path, bytes, &error))
+        ReportWriteFailure(path, error);
+}
+
+void CatalogUpdater::ReportWriteFailure(const std::string& path, int error)
+{
+    m_writeFailures.Add(Reported(path), error);
+}
+
+std::string CatalogUpdater::Reported(const std::string& path) const
+{
+    return path.starts_with(m_baseDir) ? path.substr(m_baseDir.size()) : path;
 }
 
 void CatalogUpdater::ReportFailure(const std::string& address)

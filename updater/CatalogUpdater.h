@@ -1,9 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <string_view>
 #include <string>
 #include <vector>
 
+#include "catalog/WriteFailures.h"
 #include "updater/HttpSession.h"
 #include "updater/ProgressTarget.h"
 
@@ -23,8 +25,9 @@ std::string MediaFileName(const std::string& itemId);
 // type the index, the listings of the groups that changed and the list of
 // pictures, then the pictures that are not on disk yet. Reports through the
 // progress target, which also carries the cancel flag. Whatever fails falls
-// back to what is on disk; nothing is written outside data/, and every file
-// is replaced whole or not at all.
+// back to what is on disk; nothing is written outside data/, every file is
+// replaced whole or not at all, and a changed group's pages are replaced
+// all together, once every one of them arrived whole, or not at all.
 class CatalogUpdater
 {
 public:
@@ -49,23 +52,48 @@ public:
 
     HttpSession& Session() { return m_session; }
 
+    // The files the update could not write, by path relative to the base
+    // directory.
+    const WriteFailures& Failures() const { return m_writeFailures; }
+
     std::vector<std::string> m_mediaUrls;
     std::vector<std::string> m_mediaPaths;  // beside m_mediaUrls, entry for entry
     std::string m_baseDir;                  // ends in the separator
 
 private:
+    struct GroupPages
+    {
+        int type;
+        std::string act;
+        std::string id;
+        std::string label;
+        std::string typeDir;
+        std::string dirName;
+    };
+    enum class PagesResult
+    {
+        Received,   // stored whole, or page 1 showed the group unchanged
+        Failed,     // a page failed: the group's pages on disk are as they were
+        Cancelled,  // the update of the type ends here
+    };
+
     // False when the update of the type must end (cancelled).
     bool UpdateGroup(int type, const std::string& key, const XmlNode& group);
-    // The page loop, which sets the group's page count; false when cancelled.
-    bool ReceivePages(int type, const std::string& act, const std::string& id,
-                      const std::string& label, const std::string& groupDir, int& pageCount);
+    // The page loop, which sets the group's page count.
+    PagesResult ReceivePages(const GroupPages& group, long long& pageCount);
     bool QueueMediaFiles(int type, const std::string& groupDir, long long pageCount);
     std::string Address(const std::string& query) const;
     void ReportFailure(const std::string& address);
+    // Writes the file whole, or reports why it could not.
+    void WriteFile(const std::string& path, std::string_view bytes);
+    void ReportWriteFailure(const std::string& path, int error);
+    // The path relative to the base directory, as the user is told it.
+    std::string Reported(const std::string& path) const;
 
     ProgressTarget& m_progress;
     std::string m_server;
     HttpSession m_session;
     std::vector<unsigned char> m_mediaBuffer;
     std::function<void(const std::string&)> m_onFailure;
+    WriteFailures m_writeFailures;
 };

@@ -12,6 +12,9 @@ public:
     void OnAccepted() override {}
     bool OnChunk(const char* data, size_t size) override
     {
+        m_received += size;
+        if (m_received > MAX_TEXT_BODY)
+            return false;
         // A chunk counts as a zero-terminated string.
         m_text.append(data, ::strnlen(data, size));
         return true;
@@ -19,6 +22,7 @@ public:
 
 private:
     std::string& m_text;
+    size_t m_received = 0;
 };
 
 class DataSink : public HttpBodySink
@@ -60,8 +64,10 @@ int FetchText(HttpSession& session, std::string address, std::string& text, cons
     text.clear();
     TextSink sink(text);
     const int result = session.Get(address, cancel, sink);
-    if (result != FETCH_OK)
+    if (result != FETCH_OK) {
         text.clear();
+        text.shrink_to_fit();
+    }
     return result;
 }
 

@@ -10,10 +10,15 @@
 // 200), as HttpSession::Get. The session is reused from fetch to fetch; the
 // forms without one make a session of their own for the one fetch.
 
+// The most a text body may hold: an index or a listing page is far smaller,
+// and a server that sends more (or never stops) must not take the memory.
+inline constexpr size_t MAX_TEXT_BODY = 16 * 1024 * 1024;
+
 // The body as text, handed on in chunks of at most 1024 bytes of which each
 // contributes the bytes before its first zero byte. On FETCH_OK the text is
 // the body ("" when the cancel flag was set at the start); on any other
-// result it is "".
+// result it is "". A body above MAX_TEXT_BODY bytes fails (FETCH_FAILED)
+// without being kept.
 int FetchText(HttpSession& session, std::string address, std::string& text, const bool* cancel);
 int FetchText(std::string address, std::string& text, const bool* cancel);
 

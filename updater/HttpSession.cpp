@@ -7,7 +7,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // The poll wakes at least this often, so that a silent server cannot hold
-// off the pump, the cancel test or the stall timeout.
+// off the pump, the cancel test or libcurl's low-speed check.
 constexpr int kPollMilliseconds = 25;
 
 void InitLibcurlOnce()
@@ -27,7 +27,6 @@ enum class Stop
     BodySkipped,    // cancel flag set at the start: status read, body not
     Cancelled,      // cancel flag became set during the fetch
     CancelledWait,  // flag set at the start and the status did not come in time
-    Stalled,
     SinkRefused,    // the sink took no more (a body larger than its buffer)
 };
 
@@ -43,7 +42,6 @@ struct HttpSession::Transfer
     long status = 0;
     Stop stop = Stop::None;
     Clock::time_point start;
-    Clock::time_point lastByte;
     Clock::time_point lastPump;
 };
 
@@ -74,7 +72,7 @@ int HttpSession::Get(const std::string& address, const bool* cancel, HttpBodySin
     transfer.cancel = cancel;
     transfer.sink = &sink;
     transfer.cancelledAtStart = cancel && *cancel;
-    transfer.start = transfer.lastByte = transfer.lastPump = Clock::now();
+    transfer.start = transfer.lastPump = Clock::now();
 
     CURL* easy = m_easy;
     curl_easy_setopt(easy, CURLOPT_URL, address.c_str());
@@ -85,6 +83,10 @@ int HttpSession::Get(const std::string& address, const bool* cancel, HttpBodySin
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, static_cast<long>(HTTP_CHUNK_SIZE));
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(m_connectTimeout.count()));
+    // libcurl's average over the period, not a timer that any byte restarts.
+    const long period = static_cast<long>(m_lowSpeedPeriod.count());
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, period);
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, period > 0 ? (m_lowSpeedBytes + period - 1) / period : 0L);
     curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &HttpSession::OnHeader);
     curl_easy_setopt(easy, CURLOPT_HEADERDATA, &transfer);
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &HttpSession::OnBody);
@@ -149,7 +151,6 @@ size_t HttpSession::OnHeader(char* data, size_t size, size_t count, void* user)
 {
     Transfer& transfer = *static_cast<Transfer*>(user);
     const size_t bytes = size * count;
-    transfer.lastByte = Clock::now();
     const bool endOfHeaders = (bytes == 2 && data[0] == '\r' && data[1] == '\n') || (bytes == 1 && data[0] == '\n');
     if (!endOfHeaders)
         return bytes;
@@ -178,7 +179,6 @@ size_t HttpSession::OnBody(char* data, size_t size, size_t count, void* user)
     const size_t bytes = size * count;
     if (!transfer.headersDone)
         return 0;
-    transfer.lastByte = Clock::now();
     for (size_t done = 0; done < bytes; done += HTTP_CHUNK_SIZE) {
         const size_t chunk = bytes - done < HTTP_CHUNK_SIZE ? bytes - done : HTTP_CHUNK_SIZE;
         if (!transfer.sink->OnChunk(data + done, chunk)) {
@@ -203,11 +203,7 @@ bool HttpSession::Tick(Transfer& transfer)
     if (m_pump && now - transfer.lastPump >= m_pumpInterval) {
         transfer.lastPump = now;
         m_pump();
-        // Time spent handling input (a menu held open, say) is no silence of
-        // the server: what it sent meanwhile waits in the socket.
-        const Clock::time_point after = Clock::now();
-        transfer.lastByte += after - now;
-        now = after;
+        now = Clock::now();
     }
     if (transfer.cancel && *transfer.cancel && !transfer.cancelledAtStart) {
         transfer.stop = Stop::Cancelled;
@@ -215,10 +211,6 @@ bool HttpSession::Tick(Transfer& transfer)
     }
     if (transfer.cancelledAtStart && !transfer.headersDone && now - transfer.start > m_cancelledWait) {
         transfer.stop = Stop::CancelledWait;
-        return true;
-    }
-    if (now - transfer.lastByte > m_stallTimeout) {
-        transfer.stop = Stop::Stalled;
         return true;
     }
     return false;

@@ -39,8 +39,14 @@ public:
 
     // A connection not made within this time fails the fetch (10 s).
     void SetConnectTimeout(std::chrono::milliseconds timeout) { m_connectTimeout = timeout; }
-    // No byte of the response for this long fails the fetch (30 s).
-    void SetStallTimeout(std::chrono::milliseconds timeout) { m_stallTimeout = timeout; }
+    // A transfer that receives fewer than `bytes` in `period` fails (1024
+    // bytes in 30 s): a server that sends nothing, or a byte now and then,
+    // cannot hold the update.
+    void SetLowSpeedLimit(long bytes, std::chrono::seconds period)
+    {
+        m_lowSpeedBytes = bytes;
+        m_lowSpeedPeriod = period;
+    }
     // A fetch that starts with its cancel flag set still sends the request
     // and reads the status, but gives up when the status takes longer than
     // this (25 ms), so that the requests an update sends after Cancel cannot
@@ -66,7 +72,7 @@ private:
     static size_t OnHeader(char* data, size_t size, size_t count, void* user);
     static size_t OnBody(char* data, size_t size, size_t count, void* user);
     static int OnProgress(void* user, long long, long long, long long, long long);
-    // Pump, cancel and timeouts; true when the transfer must stop.
+    // Pump and cancel; true when the transfer must stop.
     bool Tick(Transfer& transfer);
     int Perform(Transfer& transfer);
 
@@ -74,7 +80,8 @@ private:
     void* m_multi = nullptr;  // CURLM: holds the connection cache
     curl_slist* m_headers = nullptr;
     std::chrono::milliseconds m_connectTimeout{10000};
-    std::chrono::milliseconds m_stallTimeout{30000};
+    long m_lowSpeedBytes = 1024;
+    std::chrono::seconds m_lowSpeedPeriod{30};
     std::chrono::milliseconds m_cancelledWait{25};
     std::chrono::milliseconds m_pumpInterval{50};
     std::function<void()> m_pump;

@@ -46,9 +46,8 @@ ServerDocument::ServerDocument(const std::string& text)
     // A record of its own: the shared one keeps only the first error of the
     // whole run, which would say nothing about this document.
     XmlParseInfo info = DefaultParseInfo();
-    const char* end = Parse(m_root, text, info);
-    m_wellFormed = end != nullptr && !info.errorOccurred && !m_root.name.empty()
-        && EndsWithRoot(text, m_root);
+    Parse(m_root, text, info);
+    m_whole = !m_root.name.empty() && EndsWithRoot(text, m_root);
 }
 
 std::vector<const XmlNode*> ServerDocument::Ressources() const
@@ -66,14 +65,9 @@ int ServerDocument::MaxPage() const
     return ReadCount(GetAttribute(m_root, "max_page"));
 }
 
-bool ServerDocument::IsIndex() const
-{
-    return m_wellFormed || GetChild(m_root, "ressource") != nullptr;
-}
-
 bool ServerDocument::IsListing() const
 {
-    return GetAttribute(m_root, "max_page") && GetAttribute(m_root, "total_results");
+    return m_whole && GetAttribute(m_root, "max_page") && GetAttribute(m_root, "total_results");
 }
 
 int LocalTotal(const std::string& text, int absent)

@@ -22,20 +22,21 @@ public:
     int TotalResults() const;
     int MaxPage() const;
 
-    // A root element was read whole, without a parse error.
-    bool IsWellFormed() const { return m_wellFormed; }
+    // The text ends with the root element's end: the document arrived
+    // whole. Inside it the parser stays lenient.
+    bool IsWhole() const { return m_whole; }
 
     // What the update stores; anything else (an error page, a text that is
-    // no XML) leaves the copy on disk as it was. The parser is lenient, and
-    // so are these: a part of a document is taken as the part it is.
-    // An index has groups, or is a whole document that lists none.
-    bool IsIndex() const;
-    // A listing page's root carries "max_page" and "total_results".
+    // no XML, a document cut short) leaves the copy on disk as it was.
+    // An index is any whole document.
+    bool IsIndex() const { return m_whole; }
+    // A listing page is a whole document whose root carries "max_page" and
+    // "total_results".
     bool IsListing() const;
 
 private:
     XmlNode m_root;
-    bool m_wellFormed = false;
+    bool m_whole = false;
 };
 
 // The "total_results" of a local listing page (text as read from disk), or

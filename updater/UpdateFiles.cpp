@@ -1,23 +1,30 @@
 #include "updater/UpdateFiles.h"
 
+#include <cerrno>
 #include <cstdio>
 
 #include <sys/stat.h>
 
 #include "catalog/AtomicFileWriter.h"
 
-void MakeDirectory(const std::string& path)
+int MakeDirectory(const std::string& path)
 {
-    ::mkdir(path.c_str(), 0777);
+    if (::mkdir(path.c_str(), 0777) == 0 || errno == EEXIST)
+        return 0;
+    return errno;
 }
 
-bool WriteWholeFile(const std::string& path, std::string_view bytes)
+bool WriteWholeFile(const std::string& path, std::string_view bytes, int* error)
 {
     AtomicFileWriter writer;
-    if (!writer.Open(path))
-        return false;
-    writer.Write(bytes);
-    return writer.Commit();
+    if (writer.Open(path)) {
+        writer.Write(bytes);
+        if (writer.Commit())
+            return true;
+    }
+    if (error)
+        *error = writer.Error();
+    return false;
 }
 
 bool FileExists(const std::string& path)

@@ -11,7 +11,9 @@ inline constexpr const char* CONTENT_SERVER_VARIABLE = "VANTORY_CONTENT_SERVER";
 // VANTORY_CONTENT_SERVER when it is set and not empty, else the default.
 std::string ContentServerFromEnvironment();
 
-// The query of an index or listing request; no value is URL-encoded.
+// The query of an index or listing request. No value is URL-encoded, but
+// for the bytes of the group id that cannot stand in a request line (blank
+// and control bytes), which are sent as "%XX".
 std::string RequestQuery(int type, const std::string& act, const std::string& cat, int page,
                          const std::string& np);
 

@@ -11,6 +11,7 @@
 #include "catalog/ContentCatalog.h"
 #include "catalog/ContentType.h"
 #include "catalog/DatabaseLoader.h"
+#include "catalog/WriteFailures.h"
 #include "updater/CatalogUpdater.h"
 #include "updater/UpdateRequest.h"
 
@@ -36,14 +37,42 @@ bool PrintCounts(const CtlInvocation& call)
     return std::fflush(call.out) == 0 && !std::ferror(call.out);
 }
 
+// At most this many files are named; the rest are counted.
+constexpr size_t kFailuresNamed = 10;
+
+// Names the files that could not be written, with the system's reason;
+// false when there were any.
+bool ReportFailures(const CtlInvocation& call, const WriteFailures& failures)
+{
+    if (failures.Empty())
+        return true;
+    size_t named = 0;
+    for (const WriteFailures::Failure& failure : failures.All()) {
+        if (named++ == kFailuresNamed)
+            break;
+        std::fprintf(call.err, "vantoryctl: cannot write %s\n", WriteFailures::Describe(failure).c_str());
+    }
+    if (failures.Count() > kFailuresNamed)
+        std::fprintf(call.err, "vantoryctl: ... and %zu more\n", failures.Count() - kFailuresNamed);
+    std::fprintf(call.err, "vantoryctl: %zu file%s could not be written: the catalog on disk is not complete\n",
+                 failures.Count(), failures.Count() == 1 ? "" : "s");
+    return false;
+}
+
 int RunLoad(const CtlInvocation& call)
 {
-    LoadAllCatalogs(call.Has("--rebuild"));
-    return PrintCounts(call) ? CTL_OK : ReportWriteError(call);
+    // Only a rebuild owes the user its caches: a plain load that cannot
+    // keep one loses nothing.
+    const bool rebuild = call.Has("--rebuild");
+    WriteFailures failures;
+    LoadAllCatalogs(rebuild, {}, rebuild ? &failures : nullptr);
+    if (!PrintCounts(call))
+        return ReportWriteError(call);
+    return ReportFailures(call, failures) ? CTL_OK : CTL_FAILED;
 }
 
 // The catalog load after an update, shown as the compact progress form.
-void ReloadCatalogs(std::FILE* to)
+void ReloadCatalogs(std::FILE* to, WriteFailures& failures)
 {
     ConsoleProgress progress(to, ConsoleProgress::IsTerminal(to), true);
     progress.m_upperText = "Reading database...";
@@ -51,7 +80,7 @@ void ReloadCatalogs(std::FILE* to)
     progress.SetRange(ProgressTarget::UpperBar, CONTENT_TYPE_COUNT);
     progress.SetPos(ProgressTarget::UpperBar, 0);
     progress.UpdateWindow();
-    LoadAllCatalogs(true, [&](int) { progress.StepUpperBar(); });
+    LoadAllCatalogs(true, [&](int) { progress.StepUpperBar(); }, &failures);
     progress.Finish();
 }
 
@@ -63,6 +92,7 @@ int RunUpdate(const CtlInvocation& call)
         std::fputs("vantoryctl: no data/ directory here: the update can store nothing\n", call.err);
     // Held for the reload too: a second Ctrl+C must not cut the caches short.
     InterruptFlag interrupt;
+    WriteFailures failures;
     {
         ConsoleProgress progress(call.err, ConsoleProgress::IsTerminal(call.err));
         progress.SetInterruptSource([&] { return interrupt.IsSet(); });
@@ -72,12 +102,16 @@ int RunUpdate(const CtlInvocation& call)
         });
         updater.RunUpdate();
         progress.Finish();
+        failures = updater.Failures();
     }
-    ReloadCatalogs(call.err);
+    ReloadCatalogs(call.err, failures);
     const bool written = PrintCounts(call);
+    const bool stored = ReportFailures(call, failures);
     if (interrupt.IsSet())
         return CTL_INTERRUPTED;
-    return written ? CTL_OK : ReportWriteError(call);
+    if (!written)
+        return ReportWriteError(call);
+    return stored ? CTL_OK : CTL_FAILED;
 }
 
 int RunDump(const CtlInvocation& call)

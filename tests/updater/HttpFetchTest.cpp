@@ -367,11 +367,11 @@ TEST(HttpFetchTest, CancelSetByThePumpStopsAFetchWithinASecond)
     EXPECT_EQ(received, 0);
 }
 
-TEST(HttpFetchTest, StallTimeoutEndsAFetchThatReceivesNothing)
+TEST(HttpFetchTest, LowSpeedLimitEndsAFetchThatReceivesNothing)
 {
     for (const char* path : {"/slow", "/late"}) {
         HttpSession session;
-        session.SetStallTimeout(1000ms);
+        session.SetLowSpeedLimit(1024, 1s);
         std::string text;
         const auto start = Clock::now();
         EXPECT_EQ(FetchText(session, Server().Url(path), text, nullptr), FETCH_FAILED) << path;
@@ -403,7 +403,7 @@ TEST(HttpFetchTest, ConnectTimeoutEndsAConnectionThatIsNotTaken)
 
     HttpSession session;
     session.SetConnectTimeout(300ms);
-    session.SetStallTimeout(5000ms);
+    session.SetLowSpeedLimit(1024, 5s);
     std::string text;
     const auto start = Clock::now();
     EXPECT_EQ(FetchText(session, "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/", text, nullptr),

@@ -124,7 +124,7 @@ TEST_P(TextFaultTest, FailureFallsBackToTheCopyOnDisk)
     std::vector<std::string> reported;
     RecordingProgress progress;
     fixture.Update(progress, [&](CatalogUpdater& updater) {
-        updater.Session().SetStallTimeout(1000ms);
+        updater.Session().SetLowSpeedLimit(1024, 1s);
         updater.SetFailureHandler([&](const std::string& address) { reported.push_back(address); });
     });
 
@@ -134,11 +134,13 @@ TEST_P(TextFaultTest, FailureFallsBackToTheCopyOnDisk)
         EXPECT_EQ(after.at(targetFile), before.at(targetFile)) << targetFile;
     }
     // Everything else is as a plain update leaves it: the stale page
-    // replaced unless the fault kept it, no other file touched.
+    // replaced unless the fault kept it (a group is stored whole or not at
+    // all, so a fault on page 2 keeps page 1 too), no other file touched.
     for (const auto& [path, bytes] : before) {
         if (path == targetFile)
             continue;
-        const std::string expected = path == dir + "/1.xml" ? freshPage1 : bytes;
+        const bool replaced = path == dir + "/1.xml" && c.target != Target::Page2;
+        const std::string expected = replaced ? freshPage1 : bytes;
         EXPECT_EQ(after.at(path), expected) << path;
     }
     EXPECT_EQ(after.size(), before.size());
@@ -180,7 +182,7 @@ TEST_P(MediaFaultTest, PictureNotReceivedWholeIsNotStoredAndTriedAgain)
     FaultRule rule = GetParam().rule;
     fixture.Server().AddFault(rule.ForMedia(group.directory + "/" + victim));
     fixture.Update(*std::make_unique<RecordingProgress>(), [](CatalogUpdater& updater) {
-        updater.Session().SetStallTimeout(1000ms);
+        updater.Session().SetLowSpeedLimit(1024, 1s);
     });
     const std::string dir = "data/logos/" + group.directory + "/";
     EXPECT_FALSE(fs::exists(dir + victim));
@@ -222,6 +224,8 @@ bool IsTypeKey(const std::string& key)
 TEST(HostileIdTest, NothingIsWrittenOutsideTheTypeDirectories)
 {
     UpdateFixture fixture(SmallContent({1, 26}, 1, 3), true);
+    // The id with a NUL byte makes the whole index a cut document (below).
+    fixture.Server().SetHostileIds(true, false);
     const fs::path parent = fixture.WorkDir().parent_path();
     const auto beside = [&] {
         std::vector<std::string> names;
@@ -276,6 +280,30 @@ TEST(HostileIdTest, NothingIsWrittenOutsideTheTypeDirectories)
         ASSERT_GE(group, 0) << id;
         EXPECT_EQ(logos.GetItemCount(group), 3) << id;
     }
+}
+
+// A text ends at its first NUL byte, so an index that holds one is no whole
+// document: it is refused, reported, and the index on disk stands.
+TEST(HostileIdTest, AnIndexWithANulByteIsRefused)
+{
+    UpdateFixture fixture(SmallContent({1}, 2, 3), true);
+    fixture.Server().SetHostileIds(false);
+    fixture.Update();
+    const std::string index = ReadFile("data/logos/cats.xml");
+    ASSERT_FALSE(index.empty());
+
+    fixture.Server().SetHostileIds(true, true);
+    std::vector<std::string> reported;
+    RecordingProgress progress;
+    fixture.Update(progress, [&](CatalogUpdater& updater) {
+        updater.SetFailureHandler([&](const std::string& address) { reported.push_back(address); });
+    });
+    EXPECT_EQ(ReadFile("data/logos/cats.xml"), index);
+    EXPECT_EQ(std::count_if(reported.begin(), reported.end(),
+                            [](const std::string& a) { return a.find("t=1&l=EN&act=CAT") != std::string::npos; }),
+              1);
+    LoadAllCatalogs(true);
+    EXPECT_EQ(CatalogForType(1)->GetGroupCount(), 2);
 }
 
 } // namespace

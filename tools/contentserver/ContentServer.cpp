@@ -34,7 +34,7 @@ struct ContentServer::Impl
           store(options.contentDir, options.mediaBase),
           http([this](HttpExchange& exchange) { Handle(exchange); })
     {
-        store.SetHostileIds(options.hostileIds);
+        store.SetHostileIds(options.hostileIds, options.hostileNulId);
     }
 
     void Handle(HttpExchange& exchange);
@@ -293,9 +293,9 @@ void ContentServer::ClearFaults()
     m_impl->faults.clear();
 }
 
-void ContentServer::SetHostileIds(bool on)
+void ContentServer::SetHostileIds(bool on, bool withNulId)
 {
-    m_impl->store.SetHostileIds(on);
+    m_impl->store.SetHostileIds(on, withNulId);
 }
 
 std::vector<std::string> ContentServer::Requests() const

@@ -59,6 +59,8 @@ struct ContentServerOptions
                                        // address (the generator's default base if none)
     bool rewriteOwnAddresses = true;   // see Addresses above
     bool hostileIds = false;           // add the groups of HostileGroups() to every index
+    bool hostileNulId = true;          // ... the one whose id holds a NUL byte included (a
+                                       // reader that stops at the NUL has no whole index)
     std::filesystem::path logFile;     // one line per request (RequestLog); "": no file
     bool logToStderr = false;          // the same lines on stderr (when no logFile)
 };
@@ -88,7 +90,8 @@ public:
     // Rules are tried in the order added; the first that matches applies.
     void AddFault(const FaultRule& rule);
     void ClearFaults();
-    void SetHostileIds(bool on);
+    // As ContentServerOptions::hostileIds and hostileNulId.
+    void SetHostileIds(bool on, bool withNulId = true);
 
     // The raw targets of the requests received, in order of arrival, and
     // the completed requests with status, size and time. Request numbers

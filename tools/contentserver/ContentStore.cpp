@@ -121,10 +121,12 @@ void ContentStore::SetOwnOrigin(std::string origin, bool rewrite)
     m_listings.clear();
 }
 
-void ContentStore::SetHostileIds(bool on)
+void ContentStore::SetHostileIds(bool on, bool withNulId)
 {
     std::lock_guard lock(m_mutex);
     m_hostile = on;
+    m_hostileNul = withNulId;
+    m_indexes.clear();
 }
 
 ContentStore::Stamp ContentStore::StampOf(const std::filesystem::path& path)
@@ -242,11 +244,13 @@ const ContentStore::TypeIndex* ContentStore::LoadIndex(int code)
         std::string extra;
         for (std::size_t h = 0; h < HostileGroups().size(); ++h) {
             const HostileGroup& hostile = HostileGroups()[h];
+            const auto nul = hostile.id.find('\0');
+            if (nul != std::string::npos && !m_hostileNul)
+                continue;
             extra += HostileIndexFragment(hostile);
             IndexGroup group;
             group.hostile = static_cast<int>(h);
             group.keys.emplace_back(TrimGroupId(hostile.id));
-            const auto nul = hostile.id.find('\0');
             if (nul != std::string::npos)
                 group.keys.emplace_back(TrimGroupId(hostile.id.substr(0, nul)));
             index.groups.push_back(std::move(group));

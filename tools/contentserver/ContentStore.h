@@ -34,7 +34,7 @@ public:
     // media base's host and port are answered with this one instead, so the
     // media files are fetched from this server whatever port it got.
     void SetOwnOrigin(std::string origin, bool rewrite);
-    void SetHostileIds(bool on);
+    void SetHostileIds(bool on, bool withNulId);
 
     Answer Index(int code);
     // The listing of the group whose id matches cat: cat as sent or
@@ -88,6 +88,7 @@ private:
     std::string m_ownOrigin;
     bool m_rewrite = true;
     bool m_hostile = false;
+    bool m_hostileNul = true;
     std::map<int, TypeIndex> m_indexes;
     std::map<std::pair<int, std::string>, GroupListing> m_listings;
 };
