@@ -166,8 +166,8 @@ void CMainFrame::OnUpdateDatabase()
     dlg.CenterOnOwner();
     dlg.UpdateData();
     dlg.show();
-    WaitUntilExposed(dlg);
-    dlg.UpdateWindow();
+    if (WaitUntilExposed(dlg))
+        dlg.repaint();
 
     // The pumps of the update handle the user's input: the tree and the
     // pages work meanwhile, but nothing may reload the catalog under it.

@@ -12,8 +12,9 @@ void OpenCompactProgress(CProgressDlg& dlg, const char* caption, const char* tex
     dlg.setWindowTitle(QString::fromUtf8(caption));
     dlg.UpdateData();
     dlg.show();
-    // What is painted before the window is on screen is lost.
-    WaitUntilExposed(dlg);
-    dlg.UpdateWindow();
+    // Painted now, without the event loop: the work that follows lets no
+    // event through, and what is painted before the window is up is lost.
+    if (WaitUntilExposed(dlg))
+        dlg.repaint();
     dlg.SetRange(ProgressTarget::UpperBar, range);
 }

@@ -19,6 +19,7 @@ public:
     static ContentCatalog* CatalogForType(int code);
 
     // Loads all seven catalogs under the compact "Loading database" dialog,
-    // its bar stepped once per type to 7. Lets no input through.
+    // its bar stepped once per type to 7. Lets no event through: no input,
+    // timer, queued call or posted event runs before it returns.
     static void LoadDatabase(bool rebuild);
 };
