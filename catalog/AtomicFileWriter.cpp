@@ -133,11 +133,14 @@ bool AtomicFileWriter::Commit()
     bool renamed = false;
     if (!m_failed) {
         renamed = std::rename(m_tempPath.c_str(), m_path.c_str()) == 0;
-        // A directory where the file belongs: an empty one gives way.
-        if (!renamed && errno == EISDIR && ::rmdir(m_path.c_str()) == 0)
-            renamed = std::rename(m_tempPath.c_str(), m_path.c_str()) == 0;
         if (!renamed)
             m_error = errno;
+        // A directory where the file belongs: an empty one gives way.
+        if (!renamed && m_error == EISDIR && ::rmdir(m_path.c_str()) == 0) {
+            renamed = std::rename(m_tempPath.c_str(), m_path.c_str()) == 0;
+            if (!renamed)
+                m_error = errno;
+        }
     }
     if (!renamed)
         std::remove(m_tempPath.c_str());

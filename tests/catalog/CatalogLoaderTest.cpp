@@ -157,8 +157,9 @@ TEST_F(CatalogLoaderTest, UnwritableCachesAreSkipped)
 {
     WriteFile("data/java/cats.xml", IndexXml({{"g", "G"}}));
     WriteFile("data/java/g/1.xml", Page(Item("1", "a")));
-    fs::create_directories("data/java/cats.dat");  // a directory cannot be replaced
-    fs::create_directories("data/java/data_g.dat");
+    // A directory that holds something is not replaced.
+    fs::create_directories("data/java/cats.dat/x");
+    fs::create_directories("data/java/data_g.dat/x");
     EXPECT_EQ(Load(true), (std::vector<std::string>{"group 0 lib=G id=g", "  A | 1 | http://x/1 |  | "}));
     int entries = 0;
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator("data/java"))
