@@ -38,6 +38,14 @@ CMainFrame::CMainFrame()
     OnUpdateCommand(ID_GO_UP, [this](CommandState& state) { OnUpdateGoUp(state); });
     for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_UPDATE_DATABASE})
         OnUpdateCommand(id, [this](CommandState& state) { OnUpdateCatalogCommand(state); });
+    // Print goes to the active pane; with none active, the browser pane
+    // prints, being the one with something to print.
+    OnCommand(ID_FILE_PRINT, [] {
+        if (g_pHtmlView)
+            g_pHtmlView->OnFilePrint();
+    });
+    OnUpdateCommand(ID_FILE_PRINT,
+                    [](CommandState& state) { state.Enable(g_pHtmlView && !g_pHtmlView->IsPrinting()); });
 }
 
 CMainFrame::~CMainFrame() = default;

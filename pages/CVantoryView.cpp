@@ -3,9 +3,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/framework/CommandState.h"
 #include "catalog/TextFile.h"
 #include "pages/PageCommand.h"
 #include "pages/PageText.h"
+#include "res/Resource.h"
 #include "updater/UpdateRequest.h"
 
 CVantoryView* g_pHtmlView = nullptr;
@@ -15,6 +17,9 @@ CVantoryView::CVantoryView(QWidget* parent) : CxHtmlView(parent)
     g_pHtmlView = this;
     // The listings name the previews of wallpapers and screen savers there.
     SetImageServer(QString::fromStdString(ContentServerFromEnvironment()));
+    OnCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
+    // One print at a time: the engine refuses a second while one runs.
+    OnUpdateCommand(ID_FILE_PRINT, [this](CommandState& state) { state.Enable(!IsPrinting()); });
 }
 
 CVantoryView::~CVantoryView()

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include <QPrinter>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
@@ -46,6 +47,8 @@ CxHtmlView::CxHtmlView(QWidget* parent)
     settings->setAttribute(QWebEngineSettings::NavigateOnDropEnabled, false);
     m_pDocHostUI = new HostSite(m_profile, this);
 
+    connect(this, &QWebEngineView::printFinished, this, &CxHtmlView::OnPrintFinished);
+
     OnCommand(ID_EDIT_COPY, [this] { if (m_pDocHostUI) m_pDocHostUI->triggerAction(QWebEnginePage::Copy); });
     OnCommand(ID_EDIT_CUT, [this] { if (m_pDocHostUI) m_pDocHostUI->triggerAction(QWebEnginePage::Cut); });
     OnCommand(ID_EDIT_PASTE, [this] { if (m_pDocHostUI) m_pDocHostUI->triggerAction(QWebEnginePage::Paste); });
@@ -53,6 +56,11 @@ CxHtmlView::CxHtmlView(QWidget* parent)
 
 CxHtmlView::~CxHtmlView()
 {
+    // The engine paints into the printer from a thread of its own and, once
+    // the view is gone, tells nobody when it stops: the printer is left to
+    // it rather than freed under it.
+    if (m_printer)
+        new std::shared_ptr<QPrinter>(std::move(m_printer));
     // The page goes before its profile, which the engine insists on.
     delete m_pDocHostUI;
     m_pDocHostUI = nullptr;
@@ -130,6 +138,29 @@ void CxHtmlView::WriteHtml(std::string html)
     m_schemeHandler->SetPage(QByteArray(html.data(), static_cast<qsizetype>(html.size())));
     m_pDocHostUI->load(PageUrl());
     emit PageWritten();
+}
+
+void CxHtmlView::Print(std::shared_ptr<QPrinter> printer, PrintDone done)
+{
+    // page() would make a default page before the browser is installed.
+    if (m_printer || !printer || !m_bPageSet) {
+        if (done)
+            done(false);
+        return;
+    }
+    m_printer = std::move(printer);
+    m_printDone = std::move(done);
+    print(m_printer.get());
+}
+
+void CxHtmlView::OnPrintFinished(bool ok)
+{
+    m_printer.reset();
+    // Taken first: `done` may start the next print.
+    const PrintDone done = std::move(m_printDone);
+    m_printDone = nullptr;
+    if (done)
+        done(ok);
 }
 
 void CxHtmlView::SetImageServer(const QString& server)

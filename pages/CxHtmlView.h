@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include <QByteArray>
@@ -12,6 +13,7 @@
 class HostSite;
 class PageRequestFilter;
 class PageSchemeHandler;
+class QPrinter;
 class QWebEngineProfile;
 
 // Takes the argument string of a page call.
@@ -56,6 +58,13 @@ public:
     // The document written last ("" for the blank one).
     const QByteArray& CurrentPage() const;
 
+    // Prints the page shown, laid out by the browser for the printer's
+    // paper. The engine prints in the background; `done` runs when it has
+    // finished, and at once with false while another print runs or before
+    // the browser has been installed.
+    void Print(std::shared_ptr<QPrinter> printer, PrintDone done) override;
+    bool IsPrinting() const { return m_printer != nullptr; }
+
     // The one server ("host:port") whose pictures the pages may show; none
     // until set. Nothing else of the network is open to the pages.
     void SetImageServer(const QString& server);
@@ -74,11 +83,14 @@ protected:
 
 private:
     bool InstallSchemeHandler();
+    void OnPrintFinished(bool ok);
 
     QWebEngineProfile* m_profile;
     PageSchemeHandler* m_schemeHandler;
     PageRequestFilter* m_requestFilter;
     PageCallback m_pageCallback;
+    std::shared_ptr<QPrinter> m_printer;  // until the engine is done with it
+    PrintDone m_printDone;
     bool m_bPageSet = false;
     bool m_bNavigated = false;
 };

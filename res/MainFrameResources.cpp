@@ -38,6 +38,8 @@ void LoadMainMenu(FrameWindow& frame)
     QMenu* file = frame.AddMenu(QStringLiteral("&File"));
     frame.AddMenuCommand(file, ID_UPDATE_DATABASE, QStringLiteral("&Update Database"));
     file->addSeparator();
+    frame.AddMenuCommand(file, ID_FILE_PRINT, QStringLiteral("&Print...\tCtrl+P"));
+    file->addSeparator();
     frame.AddMenuCommand(file, ID_APP_EXIT, QStringLiteral("E&xit"));
 
     QMenu* view = frame.AddMenu(QStringLiteral("&View"));

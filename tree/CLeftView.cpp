@@ -11,6 +11,7 @@
 #include "catalog/TextFile.h"
 #include "pages/CVantoryView.h"
 #include "pages/PageBuilder.h"
+#include "res/Resource.h"
 #include "tree/TreeLabel.h"
 
 CLeftView* g_pLeftView = nullptr;
@@ -42,6 +43,8 @@ CLeftView::CLeftView(QWidget* parent)
     : CXTreeView(parent), m_strBasePath(WithTrailingBackslash(WorkingDirectory()))
 {
     g_pLeftView = this;
+    // The tree draws nothing for printing: an empty page.
+    OnCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
     connect(this, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { OnSelChanged(current); });
 }

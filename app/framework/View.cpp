@@ -1,9 +1,20 @@
 #include "app/framework/View.h"
 
+#include <QPainter>
+#include <QPrinter>
 #include <QWidget>
 
 #include "app/framework/Document.h"
 #include "app/framework/FrameWindow.h"
+#include "app/framework/PrintDialog.h"
+
+namespace {
+
+// The browser prints a page as a picture at the printer's resolution: at
+// 300 dots per inch a letter or A4 page takes some 35 MB while it prints.
+constexpr int kPrintResolution = 300;
+
+} // namespace
 
 View::~View()
 {
@@ -17,6 +28,28 @@ FrameWindow* View::GetParentFrame()
         if (auto* frame = qobject_cast<FrameWindow*>(w))
             return frame;
     return nullptr;
+}
+
+void View::OnFilePrint()
+{
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    printer->setResolution(kPrintResolution);
+    if (DoPreparePrinting(*printer))
+        Print(std::move(printer), {});
+}
+
+bool View::DoPreparePrinting(QPrinter& printer)
+{
+    return ShowPrintDialog(printer, Widget());
+}
+
+void View::Print(std::shared_ptr<QPrinter> printer, PrintDone done)
+{
+    // Begun and ended with nothing drawn: the printer puts out one blank page.
+    QPainter painter;
+    const bool ok = printer && painter.begin(printer.get()) && painter.end();
+    if (done)
+        done(ok);
 }
 
 bool View::OnCmdMsg(int id, Query query, CommandState* state)

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <functional>
+#include <memory>
+
 #include "app/framework/CommandTarget.h"
 
 class Document;
 class FrameWindow;
+class QPrinter;
 class QWidget;
 
 // A pane that shows the document: the widget side is the derived class's
@@ -21,6 +25,18 @@ public:
     virtual void OnInitialUpdate() {}
 
     virtual QWidget* Widget() = 0;
+
+    // Printing as the framework's views have it: OnFilePrint, the handler a
+    // view gives ID_FILE_PRINT, asks for the printer (DoPreparePrinting) and
+    // prints the view to it (Print); nothing when the user cancels.
+    void OnFilePrint();
+    bool DoPreparePrinting(QPrinter& printer);
+    // Prints the view. `done` learns whether that worked once the output is
+    // complete, which may be after Print has returned; the printer is kept
+    // until then. A view that does not override it draws nothing for
+    // printing: one empty page.
+    using PrintDone = std::function<void(bool ok)>;
+    virtual void Print(std::shared_ptr<QPrinter> printer, PrintDone done);
 
     Document* GetDocument() const { return m_pDocument; }
     FrameWindow* GetParentFrame();

@@ -1,11 +1,12 @@
 // The program in a chosen state, to look at under xvfb-run:
 //
-//   vantory_gui_showcase tree|about|update [shown-text path to select]
+//   vantory_gui_showcase tree|about|update|print [shown-text path to select]
 //
 // "tree" selects the node (default "Vantory/Wallpapers") and opens its type;
 // "about" also opens the About box; "update" starts Update Database after a
-// second (with VANTORY_CONTENT_SERVER naming a content server). It runs
-// until it is closed or killed.
+// second (with VANTORY_CONTENT_SERVER naming a content server); "print"
+// gives the browser pane the focus and opens the print dialog after a
+// second. It runs until it is closed or killed.
 
 #include <QApplication>
 #include <QTimer>
@@ -17,6 +18,7 @@
 #include "app/CVantoryApp.h"
 #include "res/Resource.h"
 #include "pages/BrowserEngine.h"
+#include "pages/CVantoryView.h"
 #include "tree/CLeftView.h"
 
 int main(int argc, char** argv)
@@ -41,5 +43,11 @@ int main(int argc, char** argv)
         QTimer::singleShot(300, &about, [&about] { about.show(); });
     if (scene == QStringLiteral("update"))
         QTimer::singleShot(1000, &application, [&theApp] { theApp.GetMainWnd()->ExecuteCommand(ID_UPDATE_DATABASE); });
+    if (scene == QStringLiteral("print"))
+        QTimer::singleShot(1000, &application, [&theApp] {
+            if (g_pHtmlView)
+                g_pHtmlView->setFocus(Qt::OtherFocusReason);
+            theApp.GetMainWnd()->ExecuteCommand(ID_FILE_PRINT);
+        });
     return application.exec();
 }

@@ -35,10 +35,16 @@ TEST(MainFrameTest, MenuHoldsItsCommands)
     EXPECT_EQ(menus[0]->text(), QStringLiteral("&File"));
     EXPECT_EQ(menus[1]->text(), QStringLiteral("&View"));
     EXPECT_EQ(menus[2]->text(), QStringLiteral("&Help"));
-    EXPECT_EQ(MenuTexts(*menus[0]->menu()), QStringList({"&Update Database", "-", "E&xit"}));
+    EXPECT_EQ(MenuTexts(*menus[0]->menu()),
+              QStringList({"&Update Database", "-", "&Print...\tCtrl+P", "-", "E&xit"}));
     EXPECT_EQ(MenuTexts(*menus[1]->menu()), QStringList({"&Toolbar", "&Status Bar"}));
     EXPECT_EQ(MenuTexts(*menus[2]->menu()), QStringList({"&About Vantory..."}));
     EXPECT_EQ(app.Frame()->CommandAction(ID_UPDATE_DATABASE)->shortcut(), QKeySequence(Qt::Key_F5));
+    QAction* print = app.Frame()->CommandAction(ID_FILE_PRINT);
+    EXPECT_EQ(print->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    EXPECT_EQ(print->statusTip(), QStringLiteral("Print the active document"));
+    EXPECT_EQ(print->toolTip(), QStringLiteral("Print"));
+    EXPECT_TRUE(print->isEnabled());
     EXPECT_TRUE(app.Frame()->IsCommandEnabled(ID_UPDATE_DATABASE));
     // The standard commands nobody handles here stay disabled.
     EXPECT_FALSE(app.Frame()->IsCommandEnabled(ID_FILE_SAVE));
