@@ -20,7 +20,8 @@
 
 namespace {
 
-// Every cache of the type directory: the index cache and the group caches.
+} // namespace
+
 void RemoveCaches(const std::string& typeDir)
 {
     std::error_code error;
@@ -33,6 +34,8 @@ void RemoveCaches(const std::string& typeDir)
     for (const std::filesystem::path& cache : caches)
         std::filesystem::remove(cache, error);  // what stays is rewritten, or reported so
 }
+
+namespace {
 
 // The text of the first child of that name; "" when there is none.
 std::string ChildText(const XmlNode& node, std::string_view name)

@@ -16,3 +16,7 @@ class WriteFailures;
 // nothing can be kept).
 void LoadCatalog(ContentCatalog& catalog, const std::string& key, bool rebuild,
                  WriteFailures* failures = nullptr);
+
+// Removes every cache of the type directory ("data/<key>/"): the index cache
+// and the group caches. A load then makes them again from the XML files.
+void RemoveCaches(const std::string& typeDir);

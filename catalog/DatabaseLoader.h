@@ -8,7 +8,8 @@ class WriteFailures;
 using CatalogLoadProgress = std::function<void(int typeCode)>;
 
 // Loads all seven catalogs (CatalogForType) in CONTENT_TYPE_LOAD_ORDER, each
-// completely, caches included, before the next one starts. Caches that
-// cannot be written go to `failures` when given.
+// completely, caches included, before the next one starts. A rebuild first
+// removes the caches of all seven. Caches that cannot be written go to
+// `failures` when given.
 void LoadAllCatalogs(bool rebuild, const CatalogLoadProgress& afterType = {},
                      WriteFailures* failures = nullptr);

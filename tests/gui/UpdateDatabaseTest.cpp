@@ -82,6 +82,7 @@ protected:
         ContentServerOptions options;
         options.contentDir = m_content.Dir();
         options.hostileIds = hostileIds;
+        options.hostileNulId = false;  // its NUL byte makes the index a cut document
         m_server = std::make_unique<ContentServer>(options);
         ASSERT_TRUE(m_server->Start()) << m_server->Error();
         m_variable = std::make_unique<ScopedVariable>("VANTORY_CONTENT_SERVER",

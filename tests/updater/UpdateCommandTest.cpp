@@ -5,10 +5,7 @@
 #include <string>
 #include <thread>
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
+#include "CtlProcess.h"
 #include "TestDir.h"
 #include "tools/contentserver/ContentServer.h"
 #include "tools/contentserver/TemporaryContent.h"
@@ -19,42 +16,12 @@ using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
 // vantoryctl update, run in the working directory against a server.
-class UpdateCommand
+class UpdateCommand : public CtlProcess
 {
 public:
-    explicit UpdateCommand(const std::string& server)
-    {
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            const int out = ::open("ctl.out", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            const int err = ::open("ctl.err", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            ::dup2(out, 1);
-            ::dup2(err, 2);
-            ::setenv("VANTORY_CONTENT_SERVER", server.c_str(), 1);
-            ::execl(VANTORYCTL_PATH, VANTORYCTL_PATH, "update", static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-    }
+    explicit UpdateCommand(const std::string& server) : CtlProcess({"update"}, Options{server, 0}) {}
 
-    void Interrupt() { ::kill(m_pid, SIGINT); }
-
-    // The exit status; -1 when it was killed by a signal.
-    int Wait()
-    {
-        int status = 0;
-        ::waitpid(m_pid, &status, 0);
-        m_out = ReadFile("ctl.out");
-        m_err = ReadFile("ctl.err");
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-    const std::string& Out() const { return m_out; }
-    const std::string& Err() const { return m_err; }
-
-private:
-    pid_t m_pid = -1;
-    std::string m_out;
-    std::string m_err;
+    void Interrupt() { Signal(SIGINT); }
 };
 
 CatalogGeneratorOptions Content()
