@@ -9,8 +9,10 @@
 
 #include "app/KeyLockIndicators.h"
 #include "app/framework/CommandState.h"
+#include "app/framework/MessageBox.h"
 #include "app/framework/WindowExposure.h"
 #include "catalog/CVantoryDoc.h"
+#include "catalog/WriteFailures.h"
 #include "pages/CVantoryView.h"
 #include "res/MainFrameResources.h"
 #include "res/Resource.h"
@@ -181,7 +183,12 @@ void CMainFrame::OnUpdateDatabase()
     // pages work meanwhile, but nothing may reload the catalog under it.
     m_pUpdateDlg = &dlg;
     UpdateCommandUI();
-    CatalogUpdater(dlg, ContentServerFromEnvironment()).RunUpdate();
+    WriteFailures failures;
+    {
+        CatalogUpdater updater(dlg, ContentServerFromEnvironment());
+        updater.RunUpdate();
+        failures = updater.Failures();
+    }
     m_pUpdateDlg = nullptr;
 
     if (m_bCloseAfterUpdate) {
@@ -189,8 +196,13 @@ void CMainFrame::OnUpdateDatabase()
         QTimer::singleShot(0, this, &QWidget::close);
         return;
     }
-    CVantoryDoc::LoadDatabase(true);
+    CVantoryDoc::LoadDatabase(true, &failures);
     UpdateCommandUI();
+    // The update reports nothing else; a copy that could not be stored is
+    // no success to keep quiet about.
+    if (!failures.Empty())
+        ShowMessageBox(FormatTemplate(QString::fromUtf8(Texts::UPDATE_NOT_STORED),
+                                      {QString::fromStdString(failures.Summary())}));
 }
 
 void CMainFrame::OnUpdateCatalogCommand(CommandState& state)

@@ -21,9 +21,9 @@ ContentCatalog* CVantoryDoc::CatalogForType(int code)
     return ::CatalogForType(code);
 }
 
-void CVantoryDoc::LoadDatabase(bool rebuild)
+void CVantoryDoc::LoadDatabase(bool rebuild, WriteFailures* failures)
 {
     CProgressDlg dlg;
     OpenCompactProgress(dlg, Texts::LOADING_CAPTION, Texts::LOADING_TEXT, CONTENT_TYPE_COUNT);
-    LoadAllCatalogs(rebuild, [&dlg](int) { dlg.StepUpperBar(); });
+    LoadAllCatalogs(rebuild, [&dlg](int) { dlg.StepUpperBar(); }, failures);
 }

@@ -3,6 +3,7 @@
 #include "app/framework/Document.h"
 
 class ContentCatalog;
+class WriteFailures;
 
 // The document of the single-document template. It holds no data: the
 // catalog lives in the seven static catalogs, which it loads.
@@ -20,6 +21,7 @@ public:
 
     // Loads all seven catalogs under the compact "Loading database" dialog,
     // its bar stepped once per type to 7. Lets no event through: no input,
-    // timer, queued call or posted event runs before it returns.
-    static void LoadDatabase(bool rebuild);
+    // timer, queued call or posted event runs before it returns. Caches that
+    // cannot be written go to `failures` when given.
+    static void LoadDatabase(bool rebuild, WriteFailures* failures = nullptr);
 };

@@ -27,6 +27,11 @@ public:
     // "path: reason", the reason as strerror gives it.
     static std::string Describe(const Failure& failure);
 
+    // One sentence for the user: how many files, and why, with one path a
+    // reason, e.g. "3 files could not be written: Read-only file system
+    // (data/logos/cats.xml and 2 more)." "" when there were none.
+    std::string Summary() const;
+
 private:
     std::vector<Failure> m_failures;
 };

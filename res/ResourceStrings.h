@@ -47,6 +47,11 @@ inline constexpr char LOADING_TEXT[] = "Reading database...";
 inline constexpr char TABLE_CAPTION[] = "Genarating table";
 inline constexpr char TABLE_TEXT[] = "Generating content table...";
 
+// After an update that could not store everything; %s: how many files and why.
+inline constexpr char UPDATE_NOT_STORED[] =
+    "The update could not store everything.\n\n%s\n\nThe catalog on disk is not complete; "
+    "the next update tries again.";
+
 inline constexpr char ERROR_NO_HOST_SITE[] = "ERROR!\n\nCouldn't find m_pDocHostUI";
 inline constexpr char ERROR_HOST_OBJECT[] = "ERROR!\n\nCouldn't create pIOleObj!\n(#1)";
 inline constexpr char ERROR_DEFAULT_SITE[] = "ERROR!\n\nCouldn't get oldClientSite";

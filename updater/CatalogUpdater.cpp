@@ -1,6 +1,7 @@
 #include "updater/CatalogUpdater.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <string_view>
 
@@ -133,8 +134,10 @@ void CatalogUpdater::UpdateType(int type)
     const std::string key = TypeKey(type);
     const std::string address = Address(RequestQuery(type, "CAT", "", 1, ""));
     const std::string typeDir = m_baseDir + "data" + PATH_SEPARATOR + key;
-    if (const int error = MakeDirectory(typeDir))
+    if (const int error = MakeDirectory(typeDir)) {
         ReportWriteFailure(typeDir, error);
+        m_unmadeDirectories.insert(typeDir);
+    }
     // What a run that was killed left behind.
     RemoveLeftStaging(typeDir);
     RemoveStaleTemporaries(typeDir);
@@ -227,7 +230,8 @@ CatalogUpdater::PagesResult CatalogUpdater::ReceivePages(const GroupPages& group
 {
     ProgressTarget& progress = m_progress;
     const std::string groupDir = group.typeDir + PATH_SEPARATOR + group.dirName;
-    GroupStaging staging(group.typeDir, group.dirName, Reported(groupDir), m_writeFailures);
+    GroupStaging staging(group.typeDir, group.dirName,
+                         [this](const std::string& path, int error) { ReportWriteFailure(path, error); });
     pageCount = 0;  // until a page of the group has been received
     std::string suffix;
     for (long long page = 1;; ++page) {
@@ -343,7 +347,20 @@ void CatalogUpdater::WriteFile(const std::string& path, std::string_view bytes)
 
 void CatalogUpdater::ReportWriteFailure(const std::string& path, int error)
 {
+    // What could not go into a directory that could not be made has been
+    // told already, with the reason why.
+    if (error == ENOENT && InUnmadeDirectory(path))
+        return;
     m_writeFailures.Add(Reported(path), error);
+}
+
+bool CatalogUpdater::InUnmadeDirectory(const std::string& path) const
+{
+    for (size_t slash = path.rfind(PATH_SEPARATOR); slash != std::string::npos && slash > 0;
+         slash = path.rfind(PATH_SEPARATOR, slash - 1))
+        if (m_unmadeDirectories.contains(path.substr(0, slash)))
+            return true;
+    return false;
 }
 
 std::string CatalogUpdater::Reported(const std::string& path) const

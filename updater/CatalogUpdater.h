@@ -1,8 +1,9 @@
 #pragma once
 
 #include <functional>
-#include <string_view>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "catalog/WriteFailures.h"
@@ -87,6 +88,7 @@ private:
     // Writes the file whole, or reports why it could not.
     void WriteFile(const std::string& path, std::string_view bytes);
     void ReportWriteFailure(const std::string& path, int error);
+    bool InUnmadeDirectory(const std::string& path) const;
     // The path relative to the base directory, as the user is told it.
     std::string Reported(const std::string& path) const;
 
@@ -96,4 +98,5 @@ private:
     std::vector<unsigned char> m_mediaBuffer;
     std::function<void(const std::string&)> m_onFailure;
     WriteFailures m_writeFailures;
+    std::unordered_set<std::string> m_unmadeDirectories;  // type directories that mkdir refused
 };

@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include "catalog/TextFile.h"
-#include "catalog/WriteFailures.h"
 #include "updater/UpdateFiles.h"
 
 namespace fs = std::filesystem;
@@ -47,13 +46,11 @@ bool Exists(const std::string& path)
 
 } // namespace
 
-GroupStaging::GroupStaging(std::string typeDir, std::string dirName, std::string reportDir,
-                           WriteFailures& failures)
+GroupStaging::GroupStaging(std::string typeDir, std::string dirName, FailureReport report)
     : m_groupDir(typeDir + PATH_SEPARATOR + dirName),
       m_stagingDir(typeDir + PATH_SEPARATOR + kStagingName),
       m_retiredDir(typeDir + PATH_SEPARATOR + kRetiredName),
-      m_reportDir(std::move(reportDir)),
-      m_failures(failures)
+      m_report(std::move(report))
 {
 }
 
@@ -150,7 +147,7 @@ bool GroupStaging::Commit()
 
 void GroupStaging::Report(const std::string& name, int error)
 {
-    m_failures.Add(name.empty() ? m_reportDir : m_reportDir + PATH_SEPARATOR + name, error);
+    m_report(name.empty() ? m_groupDir : m_groupDir + PATH_SEPARATOR + name, error);
 }
 
 void RemoveLeftStaging(const std::string& typeDir)

@@ -1,9 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
-
-class WriteFailures;
 
 // The listing pages of a changed group, received into a staging directory
 // beside the group's (in the type directory, so on the same file system)
@@ -23,11 +22,13 @@ class WriteFailures;
 class GroupStaging
 {
 public:
+    // Told the path (in the group's directory) and errno of what could not
+    // be written.
+    using FailureReport = std::function<void(const std::string& path, int error)>;
+
     // typeDir: the type's directory (exists); dirName: the group's directory
-    // name in it. Failures to write go to `failures` under `reportDir`
-    // (the group's directory as the user knows it) + "/" + the file name.
-    GroupStaging(std::string typeDir, std::string dirName, std::string reportDir,
-                 WriteFailures& failures);
+    // name in it.
+    GroupStaging(std::string typeDir, std::string dirName, FailureReport report);
     ~GroupStaging();
     GroupStaging(const GroupStaging&) = delete;
     GroupStaging& operator=(const GroupStaging&) = delete;
@@ -47,8 +48,7 @@ private:
     std::string m_groupDir;
     std::string m_stagingDir;
     std::string m_retiredDir;
-    std::string m_reportDir;
-    WriteFailures& m_failures;
+    FailureReport m_report;
     bool m_prepared = false;
     bool m_committed = false;
 };

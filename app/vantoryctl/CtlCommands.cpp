@@ -54,8 +54,7 @@ bool ReportFailures(const CtlInvocation& call, const WriteFailures& failures)
     }
     if (failures.Count() > kFailuresNamed)
         std::fprintf(call.err, "vantoryctl: ... and %zu more\n", failures.Count() - kFailuresNamed);
-    std::fprintf(call.err, "vantoryctl: %zu file%s could not be written: the catalog on disk is not complete\n",
-                 failures.Count(), failures.Count() == 1 ? "" : "s");
+    std::fprintf(call.err, "vantoryctl: %s The catalog on disk is not complete.\n", failures.Summary().c_str());
     return false;
 }
 

@@ -2,8 +2,11 @@
 
 #include <chrono>
 
+#include <sys/mount.h>
+
 #include <QApplication>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidgetItem>
@@ -269,6 +272,30 @@ TEST_F(UpdateDatabaseTest, ClosingTheWindowDuringAnUpdateEndsItAndThenCloses)
     // No file is left half written.
     for (const std::string& file : FilesBelow(m_dir.Path()))
         EXPECT_EQ(file.find(".tmp"), std::string::npos) << file;
+}
+
+// A data/ that takes nothing: the update cannot store, and says so once,
+// after the reload, with how many files and why.
+TEST_F(UpdateDatabaseTest, AnUpdateThatCouldNotStoreSaysSoOnce)
+{
+    StartServer();
+    fs::create_directories("data");
+    if (::mount("tmpfs", "data", "tmpfs", MS_RDONLY, "size=1m") != 0)
+        GTEST_SKIP() << "no tmpfs can be mounted here (not root)";
+    StartProgram();
+    Update();
+    ::umount2("data", MNT_DETACH);
+    ASSERT_EQ(m_app->Messages().size(), 1);
+    const QString message = m_app->Messages().front();
+    EXPECT_TRUE(message.startsWith("The update could not store everything.\n\n")) << message.toStdString();
+    EXPECT_TRUE(message.contains(QRegularExpression("[0-9]+ files could not be written: Read-only file system "
+                                                    "\\(data/[a-z_]+ and [0-9]+ more\\)\\.")))
+        << message.toStdString();
+    EXPECT_EQ(UpdateDialog(), nullptr);
+
+    // A update that stores everything says nothing.
+    Update();
+    EXPECT_EQ(m_app->Messages().size(), 1);
 }
 
 } // namespace
