@@ -10,6 +10,11 @@
 #include <map>
 #include <thread>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include "RecordingProgress.h"
 #include "ScriptedCatalogServer.h"
 #include "TestDir.h"
@@ -340,6 +345,88 @@ TEST_F(MirrorTest, ABodyThatNeverEndsOrDripsFailsAndTheUpdateGoesOn)
     EXPECT_EQ(after["data/logos/1/1.xml"], before.at("data/logos/1/1.xml"));
     EXPECT_NE(after["data/logos/2/1.xml"], before.at("data/logos/2/1.xml"));
     EXPECT_TRUE(after.count("data/logos/2/2-3.gif"));
+}
+
+// A server that answers every request with the same raw bytes and hangs up:
+// for what HTTP lets a cut body look like, which no library server sends.
+class RawResponder
+{
+public:
+    explicit RawResponder(std::string response) : m_response(std::move(response))
+    {
+        m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        ::listen(m_listener, 16);
+        socklen_t length = sizeof address;
+        ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length);
+        m_port = ntohs(address.sin_port);
+        m_thread = std::thread([this] { Serve(); });
+    }
+    ~RawResponder()
+    {
+        ::shutdown(m_listener, SHUT_RDWR);
+        ::close(m_listener);
+        m_thread.join();
+    }
+
+    std::string Address() const { return "127.0.0.1:" + std::to_string(m_port); }
+
+private:
+    void Serve()
+    {
+        for (;;) {
+            const int connection = ::accept(m_listener, nullptr, nullptr);
+            if (connection < 0)
+                return;
+            std::string request;
+            char buffer[4096];
+            while (request.find("\r\n\r\n") == std::string::npos) {
+                const ssize_t got = ::read(connection, buffer, sizeof buffer);
+                if (got <= 0)
+                    break;
+                request.append(buffer, static_cast<size_t>(got));
+            }
+            (void)!::write(connection, m_response.data(), m_response.size());
+            ::close(connection);
+        }
+    }
+
+    std::string m_response;
+    int m_listener = -1;
+    int m_port = 0;
+    std::thread m_thread;
+};
+
+// The two ways a body ends early that look like a whole transfer: a
+// Content-Length shorter than the document, and an HTTP/1.0 body without
+// one whose connection drops. libcurl takes both as complete; the update
+// refuses the cut documents.
+TEST_F(MirrorTest, DocumentsCutByTheTransportAreRefused)
+{
+    const std::string index = ScriptedCatalogServer::Index({{"1", "One", 40, 0}, {"2", "Two", 40, 0}});
+    const std::string shortLength = "HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: "
+        + std::to_string(index.size() - 30) + "\r\n\r\n" + index;
+    const std::string droppedHttp10 =
+        "HTTP/1.0 200 OK\r\nContent-Type: text/xml\r\n\r\n" + index.substr(0, index.size() - 30);
+    for (const std::string& response : {shortLength, droppedHttp10}) {
+        SCOPED_TRACE(response.substr(0, 8));
+        RawResponder server(response);
+        std::string text;
+        EXPECT_EQ(FetchText("http://" + server.Address() + "/", text, nullptr), FETCH_OK);
+        EXPECT_EQ(text, index.substr(0, index.size() - 30));
+
+        WriteFile("data/logos/cats.xml", "<response></response>");
+        RecordingProgress progress;
+        CatalogUpdater updater(progress, server.Address());
+        std::vector<std::string> reported;
+        updater.SetFailureHandler([&](const std::string& address) { reported.push_back(address); });
+        updater.RunUpdate();
+        EXPECT_EQ(ReadFile("data/logos/cats.xml"), "<response></response>");
+        EXPECT_EQ(reported.size(), 7u);  // each type's index
+    }
 }
 
 } // namespace
