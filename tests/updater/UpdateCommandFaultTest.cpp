@@ -15,41 +15,14 @@
 
 #include "CtlProcess.h"
 #include "ScriptedCatalogServer.h"
+#include "TestContent.h"
 #include "TestDir.h"
-#include "tools/contentserver/ContentServer.h"
-#include "tools/contentserver/TemporaryContent.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
-
-CatalogGeneratorOptions Content(std::vector<int> types, int groups, int items)
-{
-    CatalogGeneratorOptions options;
-    options.types = std::move(types);
-    options.groupsPerType = groups;
-    options.itemsPerGroup = items;
-    options.pictures = true;
-    return options;
-}
-
-// The project's content server on generated content.
-struct Served
-{
-    explicit Served(const CatalogGeneratorOptions& options) : content(options)
-    {
-        ContentServerOptions serverOptions;
-        serverOptions.contentDir = content.Dir();
-        server = std::make_unique<ContentServer>(serverOptions);
-        if (!server->Start())
-            throw std::runtime_error(server->Error());
-    }
-
-    TemporaryContent content;
-    std::unique_ptr<ContentServer> server;
-};
 
 int RunCtl(const std::vector<std::string>& args, const std::string& server = "")
 {
@@ -122,12 +95,12 @@ TEST(UpdateCommandFaultTest, ARunThatCouldNotStoreSaysWhatAndWhyAndExitsWithOne)
     MountedData data("64m");
     if (!data.Mounted())
         GTEST_SKIP() << "no tmpfs can be mounted here (not root)";
-    Served served(Content({1, 15}, 2, 40));
-    ASSERT_EQ(RunCtl({"update"}, served.server->Address()), 0);
+    ServedContent served(SmallContent({1, 15}, 2, 40));
+    ASSERT_EQ(RunCtl({"update"}, served.server.Address()), 0);
     MakeEveryGroupStale();
     ASSERT_TRUE(data.MakeReadOnly());
 
-    CtlProcess update({"update"}, {served.server->Address(), 0});
+    CtlProcess update({"update"}, {served.server.Address(), 0});
     EXPECT_EQ(update.Wait(), 1) << update.Err();
     // The counts are there, then what could not be written.
     EXPECT_NE(update.Out().find("logos         Logos                  2 groups"), std::string::npos);
@@ -154,8 +127,8 @@ TEST(UpdateCommandFaultTest, AFullDiskIsReported)
     MountedData data("96k");
     if (!data.Mounted())
         GTEST_SKIP() << "no tmpfs can be mounted here (not root)";
-    Served served(Content({1}, 3, 60));
-    CtlProcess update({"update"}, {served.server->Address(), 0});
+    ServedContent served(SmallContent({1}, 3, 60));
+    CtlProcess update({"update"}, {served.server.Address(), 0});
     EXPECT_EQ(update.Wait(), 1);
     EXPECT_NE(update.Err().find("No space left on device"), std::string::npos) << update.Err();
     // No temporary is left to fill the disk further.
@@ -180,12 +153,12 @@ void WaitForPoint(const CtlProcess& update, ContentServer& server, size_t start,
 // complete update makes exactly what an uninterrupted one makes.
 TEST(UpdateCommandFaultTest, AKilledUpdateIsMadeGoodByTheNextOne)
 {
-    Served served(Content({1, 26, 15}, 3, 45));
+    ServedContent served(SmallContent({1, 26, 15}, 3, 45));
     std::string reference;
     {
         TestDir clean;
         fs::create_directory("data");
-        ASSERT_EQ(RunCtl({"update"}, served.server->Address()), 0);
+        ASSERT_EQ(RunCtl({"update"}, served.server.Address()), 0);
         reference = Dump();
     }
     struct KillPoint
@@ -202,17 +175,17 @@ TEST(UpdateCommandFaultTest, AKilledUpdateIsMadeGoodByTheNextOne)
         TestDir work;
         fs::create_directory("data");
         if (point.staleStart) {
-            ASSERT_EQ(RunCtl({"update"}, served.server->Address()), 0);
+            ASSERT_EQ(RunCtl({"update"}, served.server.Address()), 0);
             MakeEveryGroupStale();
         }
-        const size_t start = served.server->Requests().size();
+        const size_t start = served.server.Requests().size();
         {
-            CtlProcess update({"update"}, {served.server->Address(), 0});
-            WaitForPoint(update, *served.server, start, point.requests);
+            CtlProcess update({"update"}, {served.server.Address(), 0});
+            WaitForPoint(update, served.server, start, point.requests);
             update.Signal(SIGKILL);
             update.Wait();
         }
-        ASSERT_EQ(RunCtl({"update"}, served.server->Address()), 0);
+        ASSERT_EQ(RunCtl({"update"}, served.server.Address()), 0);
         EXPECT_EQ(FirstDifference(Dump(), reference), "");
         // Nothing of the killed run is left.
         for (const fs::directory_entry& entry : fs::recursive_directory_iterator("data")) {
@@ -247,7 +220,7 @@ int CachesWrittenSince(fs::file_time_type since)
 // it leaves no old cache for a plain load to serve.
 TEST(UpdateCommandFaultTest, AKilledRebuildLeavesNoOldCacheBehind)
 {
-    CatalogGeneratorOptions options = Content({}, 40, 30);
+    CatalogGeneratorOptions options = SmallContent({}, 40, 30);
     options.pictures = false;
     TemporaryContent content(options);
     const auto past = fs::file_time_type::clock::now() - 1h;

@@ -6,9 +6,8 @@
 #include <thread>
 
 #include "CtlProcess.h"
+#include "TestContent.h"
 #include "TestDir.h"
-#include "tools/contentserver/ContentServer.h"
-#include "tools/contentserver/TemporaryContent.h"
 
 namespace {
 
@@ -24,30 +23,9 @@ public:
     void Interrupt() { Signal(SIGINT); }
 };
 
-CatalogGeneratorOptions Content()
-{
-    CatalogGeneratorOptions options;
-    options.types = {1, 15};
-    options.groupsPerType = 2;
-    options.itemsPerGroup = 40;
-    options.pictures = true;
-    return options;
-}
-
-struct Served
-{
-    TemporaryContent content{Content()};
-    ContentServer server{[this] {
-        ContentServerOptions options;
-        options.contentDir = content.Dir();
-        return options;
-    }()};
-};
-
 TEST(UpdateCommandTest, UpdatesReloadsAndPrintsTheCounts)
 {
-    Served served;
-    ASSERT_TRUE(served.server.Start()) << served.server.Error();
+    ServedContent served(SmallContent({1, 15}, 2, 40));
     TestDir work;
     std::filesystem::create_directory("data");
     UpdateCommand command(served.server.Address());
@@ -68,8 +46,7 @@ TEST(UpdateCommandTest, UpdatesReloadsAndPrintsTheCounts)
 
 TEST(UpdateCommandTest, FailedFetchIsReportedAndTheUpdateGoesOn)
 {
-    Served served;
-    ASSERT_TRUE(served.server.Start()) << served.server.Error();
+    ServedContent served(SmallContent({1, 15}, 2, 40));
     served.server.AddFault(FaultRule::Status(503).ForType(1).ForAct("CAT"));
     TestDir work;
     std::filesystem::create_directory("data");
@@ -85,8 +62,7 @@ TEST(UpdateCommandTest, FailedFetchIsReportedAndTheUpdateGoesOn)
 
 TEST(UpdateCommandTest, InterruptCancelsReloadsAndExitsWith130)
 {
-    Served served;
-    ASSERT_TRUE(served.server.Start()) << served.server.Error();
+    ServedContent served(SmallContent({1, 15}, 2, 40));
     // The second logos page hangs: Ctrl+C comes while the fetch waits.
     served.server.AddFault(FaultRule::Stall(60, 50).ForType(1).ForTarget("&p=2&np=30&"));
     TestDir work;

@@ -92,16 +92,6 @@ std::vector<std::string> UpdateFixture::PathsOutsideData() const
     return paths;
 }
 
-CatalogGeneratorOptions SmallContent(std::vector<int> types, int groups, int items)
-{
-    CatalogGeneratorOptions options;
-    options.types = std::move(types);
-    options.groupsPerType = groups;
-    options.itemsPerGroup = items;
-    options.pictures = true;
-    return options;
-}
-
 std::string UpdateTarget(int type, const std::string& act, const std::string& cat, int page,
                          const std::string& np)
 {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "TestContent.h"
 #include "TestDir.h"
 #include "tools/catgen/CatalogGenerator.h"
 #include "tools/contentserver/ContentServer.h"
@@ -55,10 +56,6 @@ private:
     std::unique_ptr<ContentServer> m_server;
     TestDir m_work;
 };
-
-// The content options of the tests: `groups` groups of `items` items of
-// the given types, with pictures.
-CatalogGeneratorOptions SmallContent(std::vector<int> types, int groups, int items);
 
 // "/xml_act.php?" + the query, formatted as the protocol states it.
 std::string UpdateTarget(int type, const std::string& act, const std::string& cat, int page,
