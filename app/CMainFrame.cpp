@@ -171,6 +171,18 @@ void CMainFrame::OnUpdateDatabase()
 {
     if (m_pUpdateDlg)
         return;
+    WriteFailures failures;
+    if (!UpdateAndReload(failures))
+        return;
+    // The update reports nothing else; a copy that could not be stored is
+    // no success to keep quiet about. Told once its dialog is gone.
+    if (!failures.Empty())
+        ShowMessageBox(FormatTemplate(QString::fromUtf8(Texts::UPDATE_NOT_STORED),
+                                      {QString::fromStdString(failures.Summary())}));
+}
+
+bool CMainFrame::UpdateAndReload(WriteFailures& failures)
+{
     CProgressDlg dlg;
     dlg.Create(this);
     dlg.CenterOnOwner();
@@ -183,7 +195,6 @@ void CMainFrame::OnUpdateDatabase()
     // pages work meanwhile, but nothing may reload the catalog under it.
     m_pUpdateDlg = &dlg;
     UpdateCommandUI();
-    WriteFailures failures;
     {
         CatalogUpdater updater(dlg, ContentServerFromEnvironment());
         updater.RunUpdate();
@@ -194,15 +205,11 @@ void CMainFrame::OnUpdateDatabase()
     if (m_bCloseAfterUpdate) {
         // The user closed the window meanwhile: no reload, just go.
         QTimer::singleShot(0, this, &QWidget::close);
-        return;
+        return false;
     }
     CVantoryDoc::LoadDatabase(true, &failures);
     UpdateCommandUI();
-    // The update reports nothing else; a copy that could not be stored is
-    // no success to keep quiet about.
-    if (!failures.Empty())
-        ShowMessageBox(FormatTemplate(QString::fromUtf8(Texts::UPDATE_NOT_STORED),
-                                      {QString::fromStdString(failures.Summary())}));
+    return true;
 }
 
 void CMainFrame::OnUpdateCatalogCommand(CommandState& state)

@@ -9,6 +9,7 @@ class KeyLockIndicators;
 class QCloseEvent;
 class QSplitter;
 class QStatusBar;
+class WriteFailures;
 
 // The one top-level window: menu, a fixed toolbar, the status bar and a
 // splitter with the catalog tree on the left (230 pixels) and the browser
@@ -56,6 +57,10 @@ protected:
 
 private:
     bool CreateStatusBar();
+    // The update under its dialog, then the reload; false when the window
+    // was closed meanwhile (no reload then). What could not be written goes
+    // to `failures`.
+    bool UpdateAndReload(WriteFailures& failures);
 
     KeyLockIndicators* m_indicators = nullptr;
     CProgressDlg* m_pUpdateDlg = nullptr;  // the dialog of the update that runs

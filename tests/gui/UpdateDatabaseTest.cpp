@@ -283,19 +283,27 @@ TEST_F(UpdateDatabaseTest, AnUpdateThatCouldNotStoreSaysSoOnce)
     if (::mount("tmpfs", "data", "tmpfs", MS_RDONLY, "size=1m") != 0)
         GTEST_SKIP() << "no tmpfs can be mounted here (not root)";
     StartProgram();
+    QStringList messages;
+    bool dialogGone = false;
+    const MessageBoxHandler previous = SetMessageBoxHandler([&](const QString& text) {
+        messages.append(text);
+        dialogGone = UpdateDialog() == nullptr;
+    });
     Update();
     ::umount2("data", MNT_DETACH);
-    ASSERT_EQ(m_app->Messages().size(), 1);
-    const QString message = m_app->Messages().front();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(dialogGone);
+    const QString message = messages.front();
     EXPECT_TRUE(message.startsWith("The update could not store everything.\n\n")) << message.toStdString();
     EXPECT_TRUE(message.contains(QRegularExpression("[0-9]+ files could not be written: Read-only file system "
                                                     "\\(data/[a-z_]+ and [0-9]+ more\\)\\.")))
         << message.toStdString();
     EXPECT_EQ(UpdateDialog(), nullptr);
 
-    // A update that stores everything says nothing.
+    // An update that stores everything says nothing.
     Update();
-    EXPECT_EQ(m_app->Messages().size(), 1);
+    EXPECT_EQ(messages.size(), 1);
+    SetMessageBoxHandler(previous);
 }
 
 } // namespace
