@@ -30,7 +30,7 @@ ItemColours ColoursOf(const MenuItemPaint& paint)
     colours.base = Darken(10, system.window);
     const QRgb behind = paint.item.Has(MenuItemMenuBar) ? paint.colors.MenuBarColor() : paint.colors.MenuBackground();
     colours.background = FlatItemBackground(paint.colors, true, behind);
-    colours.frame = paint.colors.Environment().highContrast ? system.buttonText : system.highlight;
+    colours.frame = system.highlight;
     colours.iconColumn = paint.colors.IconColumnColor();
     return colours;
 }

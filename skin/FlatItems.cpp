@@ -10,11 +10,6 @@
 
 namespace {
 
-QRgb FrameColour(const MenuColors& colors)
-{
-    return colors.Environment().highContrast ? colors.System().buttonText : colors.System().highlight;
-}
-
 QRgb ColumnColour(const MenuColors& colors)
 {
     return Mix86(colors.FaceColor(), colors.System().window);
@@ -28,7 +23,7 @@ void DrawMenuBarItem(const MenuItemPaint& paint)
         DrawFrame(paint.painter, paint.rect, colors.System().buttonShadow);
     } else if (paint.item.Has(MenuItemHot)) {
         paint.painter.fillRect(paint.rect, QColor(colors.SelectionColor()));
-        DrawFrame(paint.painter, paint.rect, FrameColour(colors));
+        DrawFrame(paint.painter, paint.rect, colors.System().highlight);
     } else {
         paint.painter.fillRect(paint.rect, QColor(colors.MenuBarColor()));
     }
@@ -43,7 +38,7 @@ void DrawPopupItem(const MenuItemPaint& paint)
     paint.painter.fillRect(QRect(rect.left(), rect.top(), paint.metrics.IconColumnWidth(), rect.height()),
                            QColor(ColumnColour(colors)));
     const QRgb selection = colors.SelectionColor();
-    DrawFlatPopupItem(paint, {selection, FrameColour(colors), selection, Darken(40, selection), Bluish(colors.FaceColor())});
+    DrawFlatPopupItem(paint, {selection, colors.System().highlight, selection, Darken(40, selection), Bluish(colors.FaceColor())});
 }
 
 } // namespace

@@ -10,15 +10,11 @@
 void FlatMenuStyle::DrawBorder(QPainter& painter, const QRect& window, const MenuWindowRecord* record,
                                const MenuColors& colors) const
 {
-    const SkinEnvironment& environment = colors.Environment();
     const SystemColors& system = colors.System();
-    if (!environment.systemShadows) {
-        const QImage behind = ApplySoftShadow(Behind(window, record, colors), environment.LowColor(), system.buttonShadow);
-        DrawOutside(painter, window, behind, environment);
-    }
+    DrawOutside(painter, window, ApplySoftShadow(Behind(window, record, colors)));
     // A thin line, darker than the selection frame, then a line of the
     // items' background.
-    const QRect menuRect = GetMenuRect(window, environment);
+    const QRect menuRect = GetMenuRect(window);
     const QRgb line = GradientLook() ? Darken(100, system.highlight) : Darken(100, system.buttonShadow);
     DrawFrame(painter, menuRect, line);
     DrawFrame(painter, menuRect.adjusted(1, 1, -1, -1), FlatItemBackground(colors, GradientLook(), colors.MenuBackground()));

@@ -3,7 +3,7 @@
 #include "skin/MenuStyle.h"
 
 // The flat style class: a flat border, the background in the flat looks'
-// colours and, where the system draws no menu shadows, the soft shadow.
+// colours and the soft shadow.
 class FlatMenuStyle : public MenuStyle
 {
 public:

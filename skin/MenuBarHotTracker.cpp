@@ -30,8 +30,7 @@ MenuBarHotTracker* MenuBarHotTracker::Of(const QWidget* bar)
 
 bool MenuBarHotTracker::Enabled()
 {
-    const SkinEnvironment& environment = SkinState::Get().Environment();
-    return environment.osCode < 6 || environment.remote;
+    return SkinState::Get().Environment().remote;
 }
 
 bool MenuBarHotTracker::FocusInFrame() const
@@ -46,14 +45,9 @@ bool MenuBarHotTracker::OnNcHitTest(QPoint globalPosition)
     if (!Enabled())
         return overMenu;
 
-    unsigned normal = 0;
-    unsigned hot = StateHotLight;
-    if (!FocusInFrame()) {
-        const int code = SkinState::Get().Environment().osCode;
-        const bool knowsInactive = code != 2 && code != 5;
-        normal = knowsInactive ? StateInactive : 0;
-        hot = knowsInactive ? StateHotLight | StateInactive : 0;
-    }
+    // Without the keyboard focus the items are drawn inactive.
+    const unsigned normal = FocusInFrame() ? 0 : StateInactive;
+    const unsigned hot = StateHotLight | normal;
 
     if (!m_bMenuLoop && overMenu) {
         const QList<QAction*> actions = m_pBar->actions();

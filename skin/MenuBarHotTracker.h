@@ -10,11 +10,11 @@
 class QMenuBar;
 class QWidget;
 
-// Hot tracking of a frame's menu bar by the skin, for systems that do not
-// track it themselves (operating system codes below 6) and remote
-// sessions: every pointer movement over the frame is a hit test that
-// redraws the item under the pointer hot, and a 100 ms timer keeps hit
-// testing so that the pointer leaving the bar is noticed.
+// Hot tracking of a frame's menu bar by the skin, for remote sessions,
+// where the system does not track it itself: every pointer movement over
+// the frame is a hit test that redraws the item under the pointer hot, and
+// a 100 ms timer keeps hit testing so that the pointer leaving the bar is
+// noticed.
 class MenuBarHotTracker : public QObject
 {
     Q_OBJECT
@@ -30,7 +30,7 @@ public:
     // The tracker of a menu bar, if it has one.
     static MenuBarHotTracker* Of(const QWidget* bar);
 
-    // Whether the skin tracks at all on this system.
+    // Whether the skin tracks at all: only in a remote session.
     static bool Enabled();
 
     // The frame's hit test at a global position: true over the menu bar.

@@ -24,41 +24,24 @@ MenuColors::MenuColors(const SystemColors& system, const SkinEnvironment& enviro
 {
 }
 
-bool MenuColors::OldMenuColors() const
-{
-    return m_environment.osCode == 2 || m_environment.osCode == 5;
-}
-
 QRgb MenuColors::SelectionColor() const
 {
-    if (m_environment.highContrast)
-        return m_system.highlight;
-    if (m_environment.LowColor())
-        return m_system.window;
     return Mix70(m_system.window, m_system.highlight);
 }
 
 QRgb MenuColors::MenuBackground() const
 {
-    if (m_menuBrush)
-        return *m_menuBrush;
-    if (m_environment.osCode == 7 && m_environment.flatMenus)
-        return MenuBarColor();
-    return m_system.menu;
+    return m_menuBrush.value_or(MenuBarColor());
 }
 
 QRgb MenuColors::MenuBarColor() const
 {
-    const bool separate = m_environment.flatMenus || m_environment.themeActive;
-    return m_environment.osCode == 7 && separate ? m_system.menuBar : m_system.menu;
+    return m_environment.flatMenus ? m_system.menuBar : m_system.menu;
 }
 
 QRgb MenuColors::IconColumnColor() const
 {
-    if (OldMenuColors())
-        return m_system.menu;
-    const QRgb mixed = NearestDisplayColor(Mix70(Darken(10, m_system.window), m_system.activeCaption),
-                                           m_environment.displayDepth);
+    const QRgb mixed = Mix70(Darken(10, m_system.window), m_system.activeCaption);
     for (const Replacement& replacement : kIconColumnReplacements)
         if (mixed == replacement.from)
             return replacement.to;
@@ -67,5 +50,5 @@ QRgb MenuColors::IconColumnColor() const
 
 QRgb MenuColors::FaceColor() const
 {
-    return OldMenuColors() ? m_system.menu : m_system.buttonFace;
+    return m_system.buttonFace;
 }

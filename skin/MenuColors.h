@@ -26,10 +26,6 @@ public:
     QRgb FaceColor() const;
 
 private:
-    // Codes 2 and 5 (consumer 4.0 and NT 4) know no separate colours for
-    // these and use the menu colour.
-    bool OldMenuColors() const;
-
     SystemColors m_system;
     SkinEnvironment m_environment;
     std::optional<QRgb> m_menuBrush;

@@ -15,11 +15,7 @@ constexpr int kTextGap = 6;
 
 QRgb MenuTextColor(const MenuItem& item, const MenuColors& colors)
 {
-    if (item.Has(MenuItemDisabled))
-        return colors.System().grayText;
-    if (colors.Environment().highContrast)
-        return colors.System().windowText;
-    return colors.System().menuText;
+    return item.Has(MenuItemDisabled) ? colors.System().grayText : colors.System().menuText;
 }
 
 QRect MenuTextRect(const QRect& itemRect, const MenuMetrics& metrics)
@@ -34,8 +30,8 @@ QRgb FlatItemBackground(const MenuColors& colors, bool gradientLook, QRgb behind
     if (!gradientLook)
         return Mix86(window, behind);
     const QRgb base = Darken(10, window);
-    const int depth = colors.Environment().displayDepth;
-    return NearestDisplayColor(base, depth) == NearestDisplayColor(behind, depth) ? base : Mix86(base, behind);
+    // Mixed with itself a channel could round off by one.
+    return (base & RGB_MASK) == (behind & RGB_MASK) ? base : Mix86(base, behind);
 }
 
 void DrawByPlace(const MenuItemPaint& paint, void (*menuBarItem)(const MenuItemPaint&),

@@ -54,8 +54,9 @@ void DrawFlatPopupItem(const MenuItemPaint& paint, const FlatItemColours& colour
 QRgb MenuTextColor(const MenuItem& item, const MenuColors& colors);
 // The background of items in the flat looks over `behind` (the menu
 // background, or the menu bar colour for menu bar items): styles 8 and 9
-// (gradientLook) mix it into a slightly darkened window colour, 2 and 3
-// into the window colour.
+// (gradientLook) mix it into a slightly darkened window colour, or take
+// that colour as it is when `behind` is the same; 2 and 3 mix it into the
+// window colour.
 QRgb FlatItemBackground(const MenuColors& colors, bool gradientLook, QRgb behind);
 // The part of a pop-up item right of its icon column where the text goes.
 QRect MenuTextRect(const QRect& itemRect, const MenuMetrics& metrics);

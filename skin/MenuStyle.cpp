@@ -8,6 +8,14 @@
 #include "skin/MenuWindowRecord.h"
 #include "skin/SoftShadow.h"
 
+namespace {
+
+// 2 pixels of border on every side, and room for the skin's shadow at the
+// right and the bottom.
+constexpr QMargins kOwnBorders(2, 2, 5, 6);
+
+} // namespace
+
 MenuStyle::MenuStyle(int id, bool drawsOwnBorder, MeasureOp measure, DrawOp drawItem, DrawOp drawTitle)
     : m_id(id), m_drawsOwnBorder(drawsOwnBorder), m_measure(measure), m_drawItem(drawItem), m_drawTitle(drawTitle)
 {
@@ -25,13 +33,12 @@ void MenuStyle::DrawItem(const MenuItemPaint& paint) const
     (paint.item.IsTitle() ? m_drawTitle : m_drawItem)(paint);
 }
 
-void MenuStyle::OnSubclass(QMenu& menu, MenuWindowRecord& record, const QMargins& extra,
-                           const SkinEnvironment& environment) const
+void MenuStyle::OnSubclass(QMenu& menu, MenuWindowRecord& record, const QMargins& extra) const
 {
     record.oldMargins = menu.contentsMargins();
     if (m_drawsOwnBorder)
         record.state |= MenuWindowStyleChanged;
-    menu.setContentsMargins(CalcNonClient(environment) + extra);
+    menu.setContentsMargins(CalcNonClient() + extra);
 }
 
 void MenuStyle::OnUnsubclass(QMenu& menu, MenuWindowRecord& record) const
@@ -40,12 +47,9 @@ void MenuStyle::OnUnsubclass(QMenu& menu, MenuWindowRecord& record) const
     record.state &= ~MenuWindowStyleChanged;
 }
 
-QMargins MenuStyle::CalcNonClient(const SkinEnvironment& environment) const
+QMargins MenuStyle::CalcNonClient() const
 {
-    if (!m_drawsOwnBorder)
-        return {};
-    const bool ownShadow = !environment.systemShadows;
-    return {m_leftBorder, m_topBorder, ownShadow ? 5 : 2, ownShadow ? 6 : 2};
+    return m_drawsOwnBorder ? kOwnBorders : QMargins();
 }
 
 QPoint MenuStyle::PosChanging(QPoint position) const
@@ -53,11 +57,9 @@ QPoint MenuStyle::PosChanging(QPoint position) const
     return m_drawsOwnBorder ? position - QPoint(0, 1) : position;
 }
 
-QRect MenuStyle::GetMenuRect(const QRect& window, const SkinEnvironment& environment) const
+QRect MenuStyle::GetMenuRect(const QRect& window) const
 {
-    if (!m_drawsOwnBorder || environment.systemShadows)
-        return window;
-    return window.adjusted(0, 0, -kShadowWidth, -kShadowWidth);
+    return m_drawsOwnBorder ? window.adjusted(0, 0, -kShadowWidth, -kShadowWidth) : window;
 }
 
 QImage MenuStyle::Behind(const QRect& window, const MenuWindowRecord* record, const MenuColors& colors)
@@ -69,10 +71,9 @@ QImage MenuStyle::Behind(const QRect& window, const MenuWindowRecord* record, co
     return plain;
 }
 
-void MenuStyle::DrawOutside(QPainter& painter, const QRect& window, const QImage& image,
-                            const SkinEnvironment& environment) const
+void MenuStyle::DrawOutside(QPainter& painter, const QRect& window, const QImage& image) const
 {
-    const QRect menuRect = GetMenuRect(window, environment);
+    const QRect menuRect = GetMenuRect(window);
     if (menuRect == window)
         return;
     const QRect right(menuRect.right() + 1, window.top(), window.right() - menuRect.right(), window.height());
@@ -85,8 +86,8 @@ void MenuStyle::DrawBorder(QPainter& painter, const QRect& window, const MenuWin
                            const MenuColors& colors) const
 {
     // Nothing beyond the border: the screen behind shows as it was.
-    DrawOutside(painter, window, Behind(window, record, colors), colors.Environment());
-    const QRect menuRect = GetMenuRect(window, colors.Environment());
+    DrawOutside(painter, window, Behind(window, record, colors));
+    const QRect menuRect = GetMenuRect(window);
     const SystemColors& system = colors.System();
     Draw3DRect(painter, menuRect, system.menu, system.darkShadow);
     Draw3DRect(painter, menuRect.adjusted(1, 1, -1, -1), system.buttonHighlight, system.buttonShadow);

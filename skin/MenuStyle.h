@@ -12,7 +12,6 @@ class MenuColors;
 class QMenu;
 class QPainter;
 struct MenuWindowRecord;
-struct SkinEnvironment;
 
 // One drawing style of the skin: how its items are measured and drawn and
 // whether it draws the menu window's border itself. This class is the
@@ -38,8 +37,7 @@ public:
 
     // Gives the window the style's border widths (and `extra` room for a
     // vertical title), keeping the margins it had in the record.
-    virtual void OnSubclass(QMenu& menu, MenuWindowRecord& record, const QMargins& extra,
-                            const SkinEnvironment& environment) const;
+    virtual void OnSubclass(QMenu& menu, MenuWindowRecord& record, const QMargins& extra) const;
     // Gives the window back the margins it had.
     virtual void OnUnsubclass(QMenu& menu, MenuWindowRecord& record) const;
     bool DrawsOwnBorder() const { return m_drawsOwnBorder; }
@@ -48,20 +46,20 @@ public:
     virtual void DrawBorder(QPainter& painter, const QRect& window, const MenuWindowRecord* record,
                             const MenuColors& colors) const;
     virtual void EraseBackground(QPainter& painter, const QRect& client, const MenuColors& colors) const;
-    // The border widths around the items: 2 at the left and top and 2 (or,
-    // with room for the skin's shadow, 5 and 6) at the right and bottom.
-    QMargins CalcNonClient(const SkinEnvironment& environment) const;
+    // The border widths around the items: 2 at the left and top, 5 and 6
+    // at the right and bottom, with room for the skin's shadow; none for a
+    // style that leaves the border to the toolkit.
+    QMargins CalcNonClient() const;
     // A menu window with the skin's border sits 1 pixel higher.
     QPoint PosChanging(QPoint position) const;
     // The window without the room for the shadow.
-    QRect GetMenuRect(const QRect& window, const SkinEnvironment& environment) const;
+    QRect GetMenuRect(const QRect& window) const;
 
 protected:
     // The screen behind the window, or the window colour when none was captured.
     static QImage Behind(const QRect& window, const MenuWindowRecord* record, const MenuColors& colors);
     // Copies the parts of `image` outside the menu rectangle.
-    void DrawOutside(QPainter& painter, const QRect& window, const QImage& image,
-                     const SkinEnvironment& environment) const;
+    void DrawOutside(QPainter& painter, const QRect& window, const QImage& image) const;
 
 private:
     int m_id;
@@ -69,6 +67,4 @@ private:
     MeasureOp m_measure;
     DrawOp m_drawItem;
     DrawOp m_drawTitle;
-    int m_leftBorder = 2;
-    int m_topBorder = 2;
 };

@@ -71,7 +71,7 @@ void MenuWindowHook::Subclass(QMenu& menu)
     MenuWindowRecord& record = m_records[&menu];
     record.menu = &menu;
     SkinState& skin = SkinState::Get();
-    skin.ActiveStyle().OnSubclass(menu, record, TitleMargins(menu), skin.Environment());
+    skin.ActiveStyle().OnSubclass(menu, record, TitleMargins(menu));
 }
 
 void MenuWindowHook::Unsubclass(QMenu& menu)

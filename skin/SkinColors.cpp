@@ -1,7 +1,5 @@
 #include "skin/SkinColors.h"
 
-#include <algorithm>
-
 #include "app/framework/DialogUnits.h"
 
 namespace {
@@ -46,11 +44,4 @@ QRgb Bluish(QRgb colour)
 {
     return qRgb(MulDiv(qRed(colour), 7, 10) & 0xFF, MulDiv(qGreen(colour), 7, 10) & 0xFF,
                 MulDiv(qBlue(colour) + 55, 7, 10) & 0xFF);
-}
-
-QRgb NearestDisplayColor(QRgb colour, int displayDepth)
-{
-    if (displayDepth > 8)
-        return qRgb(qRed(colour), qGreen(colour), qBlue(colour));
-    return PerChannel(colour, [](int c) { return std::clamp(MulDiv(c, 5, 255), 0, 5) * 51; });
 }

@@ -22,7 +22,3 @@ constexpr QRgb FromColorRef(unsigned word)
     return qRgb(static_cast<int>(word & 0xFF), static_cast<int>((word >> 8) & 0xFF),
                 static_cast<int>((word >> 16) & 0xFF));
 }
-
-// The colour a display of this depth shows for the colour: itself above 256
-// colours, else the nearest colour of the 6 x 6 x 6 colour cube.
-QRgb NearestDisplayColor(QRgb colour, int displayDepth);

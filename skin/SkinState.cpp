@@ -42,10 +42,7 @@ SkinState& SkinState::Get()
 
 SkinState::SkinState() : m_clock(SteadyMilliseconds)
 {
-    // This platform is of the newest family: code 7.
-    m_environment.osCode = 7;
-    m_environment.remote = m_environment.osCode > 5 && RemoteDisplay();
-    m_environment.gradientFill = m_environment.osCode != 3;
+    m_environment.remote = RemoteDisplay();
     RegisterStandardStyles();
     SetMenuStyle(kStartStyle);
 }

@@ -8,7 +8,6 @@ namespace {
 
 constexpr int kUntouched = 4;
 constexpr int kFade = 4;
-constexpr int kLowColorBand = 2;
 
 void DarkenPixel(QImage& image, int x, int y, int amount)
 {
@@ -35,22 +34,11 @@ int ShadowAmount(int position, int length, int line)
     return std::min({fadeIn, fadeOut, 30 * line});
 }
 
-QImage ApplySoftShadow(QImage behind, bool lowColor, QRgb buttonShadow)
+QImage ApplySoftShadow(QImage behind)
 {
     behind = behind.convertToFormat(QImage::Format_RGB32);
     const int width = behind.width();
     const int height = behind.height();
-    if (lowColor) {
-        const int column = width - kShadowWidth;
-        const int row = height - kShadowWidth;
-        for (int y = kUntouched; y < height - kLowColorBand; ++y)
-            for (int x = column; x < column + kLowColorBand; ++x)
-                behind.setPixel(x, y, buttonShadow);
-        for (int y = row; y < row + kLowColorBand; ++y)
-            for (int x = kUntouched; x < width - kLowColorBand; ++x)
-                behind.setPixel(x, y, buttonShadow);
-        return behind;
-    }
     DarkenColumns(behind, height);
     for (int line = 1; line <= kShadowWidth && line <= height; ++line)
         for (int x = 0; x < width - kShadowWidth; ++x)

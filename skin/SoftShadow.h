@@ -1,10 +1,9 @@
 #pragma once
 
 #include <QImage>
-#include <QRgb>
 
 // The skin's own drop shadow of a menu window, 4 pixels wide at the right
-// and the bottom, for systems that draw none.
+// and the bottom: the system draws none.
 
 inline constexpr int kShadowWidth = 4;
 
@@ -17,9 +16,8 @@ int ShadowAmount(int position, int length, int line);
 
 // `behind`, the screen captured behind a menu window of the same size, with
 // the shadow applied to its 4 right columns and 4 bottom rows (the columns
-// take the corner). On displays of 256 colours or fewer the shadow is a
-// 2-pixel band in the button shadow colour instead.
-QImage ApplySoftShadow(QImage behind, bool lowColor, QRgb buttonShadow);
+// take the corner).
+QImage ApplySoftShadow(QImage behind);
 
 // Darkens the 4 columns of `strip` over a plain background like the menu
 // shadow, for an open menu bar item whose menu continues below it.

@@ -109,12 +109,9 @@ TEST_F(HotTrackingTest, OpenMenuStopsTrackingUntilTheMenuLoopEnds)
     EXPECT_EQ(Tracker().HotItem(), 2);
 }
 
-TEST_F(HotTrackingTest, NewerLocalSystemsNeverStartTheTimer)
+TEST_F(HotTrackingTest, LocalSessionsNeverStartTheTimer)
 {
-    m_guard.Change([](SkinEnvironment& environment) {
-        environment.osCode = 7;
-        environment.remote = false;
-    });
+    m_guard.Change([](SkinEnvironment& environment) { environment.remote = false; });
     QSignalSpy redrawn(&Tracker(), &MenuBarHotTracker::ItemRedrawn);
     for (int index : {0, 1, 2, 1}) {
         EXPECT_TRUE(Tracker().OnNcHitTest(Over(index)));
@@ -122,12 +119,6 @@ TEST_F(HotTrackingTest, NewerLocalSystemsNeverStartTheTimer)
     }
     EXPECT_FALSE(Tracker().OnNcHitTest(Outside()));
     EXPECT_EQ(redrawn.count(), 0);
-    m_guard.Change([](SkinEnvironment& environment) { environment.osCode = 6; });
-    Tracker().OnNcHitTest(Over(0));
-    EXPECT_EQ(Tracker().TimerId(), 0);
-    m_guard.Change([](SkinEnvironment& environment) { environment.osCode = 5; });
-    Tracker().OnNcHitTest(Over(0));
-    EXPECT_NE(Tracker().TimerId(), 0);
 }
 
 TEST_F(HotTrackingTest, TheTrackedItemIsDrawnHot)

@@ -17,31 +17,23 @@ const MenuStyle& Style(int id)
 
 TEST(MenuStyleTest, BorderWidthsLeaveRoomForTheSkinsShadow)
 {
-    SkinEnvironment environment;
     for (int id : {0, 2, 4, 6, 8})
-        EXPECT_EQ(Style(id).CalcNonClient(environment), QMargins(2, 2, 5, 6)) << id;
+        EXPECT_EQ(Style(id).CalcNonClient(), QMargins(2, 2, 5, 6)) << id;
     for (int id : {1, 3, 5, 7, 9})
-        EXPECT_EQ(Style(id).CalcNonClient(environment), QMargins()) << id;
-    // Where the system draws the shadow the window is 6 and 4 pixels narrower
-    // and lower: 2 at each side, 2 smaller than the window of the system.
-    environment.systemShadows = true;
-    EXPECT_EQ(Style(8).CalcNonClient(environment), QMargins(2, 2, 2, 2));
+        EXPECT_EQ(Style(id).CalcNonClient(), QMargins()) << id;
 }
 
 TEST(MenuStyleTest, MenuRectLeavesOutTheShadowAndTheWindowMovesUp)
 {
-    SkinEnvironment environment;
     const QRect window(0, 0, 100, 80);
-    EXPECT_EQ(Style(8).GetMenuRect(window, environment), QRect(0, 0, 96, 76));
-    EXPECT_EQ(Style(9).GetMenuRect(window, environment), window);
+    EXPECT_EQ(Style(8).GetMenuRect(window), QRect(0, 0, 96, 76));
+    EXPECT_EQ(Style(9).GetMenuRect(window), window);
     EXPECT_EQ(Style(8).PosChanging({10, 20}), QPoint(10, 19));
     EXPECT_EQ(Style(9).PosChanging({10, 20}), QPoint(10, 20));
-    environment.systemShadows = true;
-    EXPECT_EQ(Style(8).GetMenuRect(window, environment), window);
 }
 
 // The border of a 100 x 80 window over a captured uniform background.
-QImage Border(const MenuStyle& style, const SkinEnvironment& environment, QRgb behind)
+QImage Border(const MenuStyle& style, QRgb behind)
 {
     MenuWindowRecord record;
     record.background = QImage(100, 80, QImage::Format_RGB32);
@@ -49,7 +41,7 @@ QImage Border(const MenuStyle& style, const SkinEnvironment& environment, QRgb b
     QImage image(100, 80, QImage::Format_RGB32);
     image.fill(Qt::magenta);
     QPainter painter(&image);
-    style.DrawBorder(painter, image.rect(), &record, TestColors(environment));
+    style.DrawBorder(painter, image.rect(), &record, TestColors());
     painter.end();
     return image;
 }
@@ -57,7 +49,7 @@ QImage Border(const MenuStyle& style, const SkinEnvironment& environment, QRgb b
 TEST(MenuStyleTest, FlatBorderWithTheSkinsShadow)
 {
     const QRgb behind = Rgb(qRgb(100, 150, 200));
-    const QImage image = Border(Style(8), {}, behind);
+    const QImage image = Border(Style(8), behind);
     const QRgb line = Rgb(image, 0, 40);
     EXPECT_EQ(Rgb(image, 95, 40), line);  // the frame at the right, 4 shadow pixels out
     EXPECT_EQ(Rgb(image, 40, 75), line);
@@ -69,22 +61,10 @@ TEST(MenuStyleTest, FlatBorderWithTheSkinsShadow)
     EXPECT_EQ(Rgb(image, 40, 40), Rgb(QColor(Qt::magenta).rgb())) << "the client area is not the border's";
 }
 
-TEST(MenuStyleTest, WithSystemShadowsTheBorderStaysAndNoShadowIsDrawn)
-{
-    SkinEnvironment environment;
-    environment.systemShadows = true;
-    const QImage image = Border(Style(8), environment, qRgb(100, 150, 200));
-    const QRgb line = Rgb(image, 0, 40);
-    EXPECT_EQ(Rgb(image, 99, 40), line);
-    EXPECT_EQ(Rgb(image, 40, 79), line);
-    EXPECT_EQ(Rgb(image, 98, 40), Rgb(image, 1, 40));
-    EXPECT_EQ(Rgb(image, 40, 40), Rgb(QColor(Qt::magenta).rgb()));
-}
-
 TEST(MenuStyleTest, PlainBorderIsRaisedAndLeavesTheScreenBehindBeyondIt)
 {
     const QRgb behind = Rgb(qRgb(100, 150, 200));
-    const QImage image = Border(Style(0), {}, behind);
+    const QImage image = Border(Style(0), behind);
     const SystemColors system = TestColors().System();
     EXPECT_EQ(Rgb(image, 1, 40), Rgb(system.buttonHighlight));
     EXPECT_EQ(Rgb(image, 95, 40), Rgb(system.darkShadow));

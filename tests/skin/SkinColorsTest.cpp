@@ -86,30 +86,12 @@ SystemColors Distinct()
     return system;
 }
 
-TEST(MenuColorsTest, OldSystemsUseTheMenuColourForIconColumnAndFace)
+TEST(MenuColorsTest, SelectionMixesTheHighlightInAndFaceIsTheButtonFace)
 {
     const SystemColors system = Distinct();
-    for (int code : {2, 5}) {
-        SkinEnvironment environment;
-        environment.osCode = code;
-        const MenuColors colors(system, environment);
-        EXPECT_EQ(colors.IconColumnColor(), system.menu) << code;
-        EXPECT_EQ(colors.FaceColor(), system.menu) << code;
-    }
-    SkinEnvironment environment;
-    environment.osCode = 6;
-    EXPECT_EQ(MenuColors(system, environment).FaceColor(), system.buttonFace);
-}
-
-TEST(MenuColorsTest, SelectionColourFollowsContrastAndDepth)
-{
-    const SystemColors system = Distinct();
-    SkinEnvironment environment;
-    EXPECT_EQ(MenuColors(system, environment).SelectionColor(), Mix70(system.window, system.highlight));
-    environment.displayDepth = 8;
-    EXPECT_EQ(MenuColors(system, environment).SelectionColor(), system.window);
-    environment.highContrast = true;
-    EXPECT_EQ(MenuColors(system, environment).SelectionColor(), system.highlight);
+    const MenuColors colors(system, {});
+    EXPECT_EQ(colors.SelectionColor(), Mix70(system.window, system.highlight));
+    EXPECT_EQ(colors.FaceColor(), system.buttonFace);
 }
 
 TEST(MenuColorsTest, MenuBackgroundPrefersTheBrushThenTheFlatMenuBar)
@@ -122,20 +104,7 @@ TEST(MenuColorsTest, MenuBackgroundPrefersTheBrushThenTheFlatMenuBar)
     environment.flatMenus = false;
     EXPECT_EQ(MenuColors(system, environment).MenuBackground(), system.menu);
     EXPECT_EQ(MenuColors(system, environment).MenuBarColor(), system.menu);
-    environment.themeActive = true;
-    EXPECT_EQ(MenuColors(system, environment).MenuBarColor(), system.menuBar);
-    environment.osCode = 6;
-    EXPECT_EQ(MenuColors(system, environment).MenuBarColor(), system.menu);
-}
-
-TEST(MenuColorsTest, LowColourDisplaysMatchTheIconColumnToTheColourCube)
-{
-    SystemColors system = Distinct();
-    system.window = qRgb(255, 255, 255);
-    SkinEnvironment environment;
-    environment.displayDepth = 8;
-    // (172, 197, 240) has the nearest cube colour (153, 204, 255).
-    EXPECT_EQ(Rgb(MenuColors(system, environment).IconColumnColor()), Rgb(qRgb(153, 204, 255)));
+    EXPECT_EQ(MenuColors(system, environment, qRgb(1, 2, 3)).MenuBackground(), qRgb(1, 2, 3));
 }
 
 } // namespace

@@ -104,9 +104,8 @@ TEST(SkinMenuTest, MenuWindowTakesTheActiveStylesBorders)
     emit menu.aboutToShow();
     EXPECT_EQ(menu.contentsMargins(), QMargins());
     SetMenuStyle(8);
-    guard.Change([](SkinEnvironment& environment) { environment.systemShadows = true; });
     emit menu.aboutToShow();
-    EXPECT_EQ(menu.contentsMargins(), QMargins(2, 2, 2, 2));
+    EXPECT_EQ(menu.contentsMargins(), QMargins(2, 2, 5, 6));
 }
 
 TEST(SkinMenuTest, ShownMenuSitsOnePixelHigherUntilHidden)

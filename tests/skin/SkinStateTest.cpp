@@ -16,7 +16,9 @@ TEST(SkinStateTest, TenStylesInTheirOrderWithStyleTwoActive)
     // The first test of a fresh process sees the skin as it starts.
     EXPECT_EQ(SkinState::Get().StyleIds(), (std::vector<int>{6, 7, 0, 1, 2, 3, 8, 9, 4, 5}));
     EXPECT_EQ(GetMenuStyle(), 2);
-    EXPECT_EQ(SkinState::Get().Environment().osCode, 7);
+    // Smooth gradients and flat menus unless a test asks otherwise.
+    EXPECT_TRUE(SkinState::Get().Environment().gradientFill);
+    EXPECT_TRUE(SkinState::Get().Environment().flatMenus);
 }
 
 TEST(SkinStateTest, SetMenuStyleReturnsThePreviousId)

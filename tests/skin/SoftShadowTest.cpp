@@ -44,7 +44,7 @@ QImage Uniform(int width, int height, QRgb colour)
 TEST(SoftShadowTest, DarkensTheRightColumnsAndBottomRows)
 {
     const QRgb grey = qRgb(200, 200, 200);
-    const QImage shadow = ApplySoftShadow(Uniform(60, 40, grey), false, 0);
+    const QImage shadow = ApplySoftShadow(Uniform(60, 40, grey));
     // Right columns, k-th from the outside.
     for (int line = 1; line <= 4; ++line) {
         const int x = 60 - line;
@@ -63,21 +63,6 @@ TEST(SoftShadowTest, DarkensTheRightColumnsAndBottomRows)
     // Inside stays.
     EXPECT_EQ(Rgb(shadow, 30, 20), grey);
     EXPECT_EQ(Rgb(shadow, 55, 35), grey);
-}
-
-TEST(SoftShadowTest, LowColourShadowIsATwoPixelBand)
-{
-    const QRgb grey = qRgb(200, 200, 200);
-    const QRgb dark = qRgb(128, 128, 128);
-    const QImage shadow = ApplySoftShadow(Uniform(60, 40, grey), true, dark);
-    EXPECT_EQ(Rgb(shadow, 56, 3), grey);
-    EXPECT_EQ(Rgb(shadow, 56, 4), dark);
-    EXPECT_EQ(Rgb(shadow, 57, 20), dark);
-    EXPECT_EQ(Rgb(shadow, 58, 20), grey);
-    EXPECT_EQ(Rgb(shadow, 3, 36), grey);
-    EXPECT_EQ(Rgb(shadow, 4, 36), dark);
-    EXPECT_EQ(Rgb(shadow, 30, 37), dark);
-    EXPECT_EQ(Rgb(shadow, 30, 38), grey);
 }
 
 TEST(SoftShadowTest, OpenMenuBarItemShadowDoesNotFadeAtTheBottom)
