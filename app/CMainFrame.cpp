@@ -11,15 +11,15 @@
 #include "app/framework/CommandState.h"
 #include "app/framework/MessageBox.h"
 #include "app/framework/WindowExposure.h"
-#include "catalog/CVantoryDoc.h"
+#include "catalog/document/CVantoryDoc.h"
 #include "catalog/WriteFailures.h"
-#include "pages/CVantoryView.h"
+#include "pages/browser/CVantoryView.h"
 #include "res/MainFrameResources.h"
 #include "res/Resource.h"
 #include "res/ResourceStrings.h"
 #include "skin/SkinState.h"
 #include "tree/CLeftView.h"
-#include "updater/CProgressDlg.h"
+#include "updater/dialog/CProgressDlg.h"
 #include "updater/CatalogUpdater.h"
 #include "updater/UpdateRequest.h"
 
@@ -114,6 +114,8 @@ bool CMainFrame::OnCreateClient(CreateContext& context)
         m_wndSplitter = nullptr;
         return false;
     }
+    // The tree's pages go to the browser pane.
+    static_cast<CLeftView*>(tree)->SetPageDisplay(static_cast<CVantoryView*>(browser));
     // The tree keeps its width when the window is resized; the browser
     // takes the rest.
     m_wndSplitter->setStretchFactor(0, 0);

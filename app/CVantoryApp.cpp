@@ -6,10 +6,12 @@
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/Homepage.h"
+#include "app/framework/ApplicationStrings.h"
 #include "app/framework/CommandLineInfo.h"
 #include "app/framework/SingleDocTemplate.h"
-#include "catalog/CVantoryDoc.h"
+#include "catalog/document/CVantoryDoc.h"
 #include "res/Resource.h"
+#include "res/ResourceStrings.h"
 #include "tree/CLeftView.h"
 
 namespace {
@@ -22,6 +24,8 @@ constexpr char kHomepagePage[] = "vantory.shtml";
 
 CVantoryApp::CVantoryApp()
 {
+    SetApplicationStrings({CommandPrompt, CommandTip, LoadResourceString(IDS_APP_TITLE),
+                           DocTemplateField(DocStringField::WindowTitle)});
     OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
     OnCommand(ID_VISIT_HOMEPAGE, [this] { OnVisitHomepage(); });
     OnCommand(ID_FILE_NEW, [this] { OnFileNew(); });

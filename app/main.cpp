@@ -4,9 +4,9 @@
 #include <QTimer>
 
 #include "app/CVantoryApp.h"
-#include "app/HugePageHeap.h"
-#include "app/WorkingDirectory.h"
-#include "pages/BrowserEngine.h"
+#include "app/startup/HugePageHeap.h"
+#include "app/startup/WorkingDirectory.h"
+#include "pages/browser/BrowserEngine.h"
 
 namespace {
 

@@ -2,6 +2,8 @@
 # flags for every target of the project.
 add_library(vantory_config INTERFACE)
 target_compile_features(vantory_config INTERFACE cxx_std_20)
+# Project headers are named from the top: #include "catalog/ContentType.h".
+target_include_directories(vantory_config INTERFACE ${PROJECT_SOURCE_DIR})
 target_compile_options(vantory_config INTERFACE
     -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion
     $<$<BOOL:${VANTORY_WERROR}>:-Werror>)

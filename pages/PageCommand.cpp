@@ -1,24 +1,36 @@
 #include "pages/PageCommand.h"
 
-#include "tree/CLeftView.h"
+#include "pages/PageNavigator.h"
 
 namespace {
 
-// The tree node a "selcnt" kind names, in the order the kinds are tried.
-QTreeWidgetItem* NodeOfKind(const CLeftView& tree, const std::string& kind)
+PageNavigator* g_navigator = nullptr;
+
+// The node a "selcnt" kind names: a content type's code, 0 for the root,
+// -1 for a kind that names nothing.
+int TypeOfKind(const std::string& kind)
 {
-    const std::pair<const char*, QTreeWidgetItem*> kinds[] = {
-        {"java", tree.m_hJava},       {"ss", tree.m_hScreensavers}, {"wp", tree.m_hWallpapers},
-        {"rtmono", tree.m_hRtMono},   {"rtpoly", tree.m_hRtPoly},   {"logos", tree.m_hLogos},
-        {"logos_big", tree.m_hLogosBig}, {"start", tree.m_hRoot},
+    const std::pair<const char*, int> kinds[] = {
+        {"java", 26}, {"ss", 24},     {"wp", 15},        {"rtmono", 2},
+        {"rtpoly", 14}, {"logos", 1}, {"logos_big", 3}, {"start", 0},
     };
-    for (const auto& [name, node] : kinds)
+    for (const auto& [name, code] : kinds)
         if (kind == name)
-            return node;
-    return nullptr;
+            return code;
+    return -1;
 }
 
 } // namespace
+
+void SetPageNavigator(PageNavigator* navigator)
+{
+    g_navigator = navigator;
+}
+
+PageNavigator* GetPageNavigator()
+{
+    return g_navigator;
+}
 
 void SplitCommand(const std::string& command, char separator, std::string& name, std::string& argument)
 {
@@ -40,12 +52,12 @@ void OnPageCommand(std::string command)
         SplitCommand(command, '|', name, argument);
         command = std::move(name);
     }
-    if (!g_pLeftView)
+    if (!g_navigator)
         return;
     if (command == "selgroup") {
-        g_pLeftView->SelectGroup(argument);
+        g_navigator->SelectGroup(argument);
     } else if (command == "selcnt") {
-        if (QTreeWidgetItem* node = NodeOfKind(*g_pLeftView, argument))
-            g_pLeftView->SelectItem(node);
+        if (const int type = TypeOfKind(argument); type >= 0)
+            g_navigator->SelectTypeNode(type);
     }
 }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+class PageNavigator;
+
 // Performs one page call: a command name, optionally followed by "|" and an
 // argument. "selgroup|label" selects the child of the selected tree item
 // with that label; "selcnt|kind" selects a type node ("java", "ss", "wp",
@@ -9,6 +11,10 @@
 // else, "help" included, does nothing. The new page is shown before this
 // returns.
 void OnPageCommand(std::string command);
+
+// The tree the commands move; null (the default) makes them do nothing.
+void SetPageNavigator(PageNavigator* navigator);
+PageNavigator* GetPageNavigator();
 
 // Splits at the first separator: the name before it, the argument (which
 // may hold further separators) after it. Without one the whole command is

@@ -1,51 +1,22 @@
 #pragma once
 
+#include "app/framework/FrameworkIds.h"
+
 // The resource, command and control IDs: one place for the menu, toolbar,
 // accelerators, string table and dialogs. The commands numbered 32771 and up
-// are the program's own; the others are the standard framework commands.
+// are the program's own; the standard ones are the framework's.
 
-enum ResourceId : int
-{
-    IDR_MAINFRAME = 128,  // menu, toolbar 128, accelerators, icon, template string
-    // 130, the progress dialog, is laid out in updater/ProgressDlgLayout.h.
-    IDB_TOOLBAR_HICOLOR = 131,
-    IDD_ABOUTBOX = 132,
-    IDB_ABOUT = 133,
-};
+inline constexpr int IDR_MAINFRAME = 128;  // menu, toolbar 128, accelerators, icon, template string
+// 130, the progress dialog, is laid out in updater/dialog/ProgressDlgLayout.h.
+inline constexpr int IDB_TOOLBAR_HICOLOR = 131;
+inline constexpr int IDD_ABOUTBOX = 132;
+inline constexpr int IDB_ABOUT = 133;
 
-enum ControlId : int
-{
-    IDC_HOMEPAGE = 1006,
-    IDC_ABOUT_TEXT = 1007,
-};
+inline constexpr int IDC_HOMEPAGE = 1006;
+inline constexpr int IDC_ABOUT_TEXT = 1007;
 
-enum CommandId : int
-{
-    ID_UPDATE_DATABASE = 32771,
-    ID_GO_UP = 32774,
-    ID_PREV_ITEM = 32775,
-    ID_NEXT_ITEM = 32776,
-    ID_VISIT_HOMEPAGE = 32778,
-
-    ID_FILE_NEW = 57600,
-    ID_FILE_OPEN = 57601,
-    ID_FILE_SAVE = 57603,
-    ID_FILE_PRINT_SETUP = 57606,
-    ID_FILE_PRINT = 57607,
-    ID_EDIT_COPY = 57634,
-    ID_EDIT_CUT = 57635,
-    ID_EDIT_PASTE = 57637,
-    ID_EDIT_UNDO = 57643,
-    ID_APP_ABOUT = 57664,
-    ID_APP_EXIT = 57665,
-    ID_NEXT_PANE = 57680,
-    ID_PREV_PANE = 57681,
-    ID_VIEW_TOOLBAR = 59392,
-    ID_VIEW_STATUS_BAR = 59393,
-};
-
-enum StringId : int
-{
-    IDS_APP_TITLE = 57344,
-    IDS_IDLE_MESSAGE = 57345,
-};
+inline constexpr int ID_UPDATE_DATABASE = 32771;
+inline constexpr int ID_GO_UP = 32774;
+inline constexpr int ID_PREV_ITEM = 32775;
+inline constexpr int ID_NEXT_ITEM = 32776;
+inline constexpr int ID_VISIT_HOMEPAGE = 32778;

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "app/framework/FrameworkTexts.h"
 #include "res/ProductVersion.h"
 
 // The string table: texts reached by resource or command ID. A command's
@@ -25,10 +26,6 @@ enum class DocStringField
     RegFileTypeName,
 };
 QString DocTemplateField(DocStringField field);
-
-// "%s" in a template replaced by the arguments in order; a "%s" without an
-// argument is left as it is.
-QString FormatTemplate(const QString& text, std::initializer_list<QString> args);
 
 // Texts that have no ID of their own.
 namespace Texts {
@@ -56,10 +53,5 @@ inline constexpr char ERROR_NO_HOST_SITE[] = "ERROR!\n\nCouldn't find m_pDocHost
 inline constexpr char ERROR_HOST_OBJECT[] = "ERROR!\n\nCouldn't create pIOleObj!\n(#1)";
 inline constexpr char ERROR_DEFAULT_SITE[] = "ERROR!\n\nCouldn't get oldClientSite";
 inline constexpr char ERROR_SET_SITE[] = "ERROR!\n\nCouldn't create pIOleObj!\n(#2)";
-
-inline constexpr char UNTITLED[] = "Untitled";
-inline constexpr char OPEN_CAPTION[] = "Open";
-inline constexpr char OPEN_FILTER[] = "All Files (*)";
-inline constexpr char FAILED_TO_OPEN[] = "%s\nThis file cannot be opened.";
 
 } // namespace Texts

@@ -5,12 +5,13 @@
 #include <utility>
 
 #include "app/framework/FrameWindow.h"
-#include "catalog/CVantoryDoc.h"
+#include "catalog/document/CVantoryDoc.h"
 #include "catalog/ContentCatalog.h"
 #include "catalog/ContentType.h"
 #include "catalog/TextFile.h"
-#include "pages/CVantoryView.h"
 #include "pages/PageBuilder.h"
+#include "pages/PageCommand.h"
+#include "pages/PageDisplay.h"
 #include "res/Resource.h"
 #include "tree/TreeLabel.h"
 
@@ -43,6 +44,7 @@ CLeftView::CLeftView(QWidget* parent)
     : CXTreeView(parent), m_strBasePath(WithTrailingBackslash(WorkingDirectory()))
 {
     g_pLeftView = this;
+    SetPageNavigator(this);
     // The tree draws nothing for printing: an empty page.
     OnCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
     connect(this, &QTreeWidget::currentItemChanged, this,
@@ -56,6 +58,8 @@ CLeftView::~CLeftView()
     disconnect(this, &QTreeWidget::currentItemChanged, this, nullptr);
     if (g_pLeftView == this)
         g_pLeftView = nullptr;
+    if (GetPageNavigator() == this)
+        SetPageNavigator(nullptr);
 }
 
 void CLeftView::OnInitialUpdate()
@@ -126,6 +130,19 @@ void CLeftView::AddGroups(const ContentCatalog& catalog, QTreeWidgetItem* typeNo
         leaves.append(MakeItem(catalog.GetGroupLib(i)));
     // One insertion for all leaves: a type may have hundreds of groups.
     typeNode->addChildren(leaves);
+}
+
+void CLeftView::SelectTypeNode(int typeCode)
+{
+    QTreeWidgetItem** node = typeCode == 0 ? &m_hRoot : NodeOfType(typeCode);
+    if (node && *node)
+        SelectItem(*node);
+}
+
+void CLeftView::ShowPage(std::string page)
+{
+    if (m_pageDisplay)
+        m_pageDisplay->ShowPage(std::move(page));
 }
 
 void CLeftView::SelectGroup(const std::string& label)
@@ -224,7 +241,7 @@ void CLeftView::OnSelChanged(QTreeWidgetItem* current)
 
 void CLeftView::ShowItem(QTreeWidgetItem* item)
 {
-    if (!item || !g_pHtmlView)
+    if (!item || !m_pageDisplay)
         return;
     if (item == m_hRoot) {
         ShowContentPage();

@@ -2,16 +2,18 @@
 
 #include <string>
 
+#include "pages/PageNavigator.h"
 #include "tree/CXTreeView.h"
 
 class ContentCatalog;
+class PageDisplay;
 class QTreeWidgetItem;
 
 // The catalog tree in the left pane: the root "Vantory", the seven content
 // types under it and one leaf per group of each type. Every selection, by
 // click, command or page, goes through OnSelChanged, which shows the page of
 // the selected node.
-class CLeftView : public CXTreeView
+class CLeftView : public CXTreeView, public PageNavigator
 {
     Q_OBJECT
 
@@ -26,9 +28,15 @@ public:
     void FillTree();
     // One leaf per group of the catalog under the type node, in catalog order.
     void AddGroups(const ContentCatalog& catalog, QTreeWidgetItem* typeNode);
+    // Where the pages go; the frame that makes both panes sets it. No page
+    // is shown without one.
+    void SetPageDisplay(PageDisplay* display) { m_pageDisplay = display; }
+
     // Selects the first child of the selected item whose label is exactly
     // this one; nothing when there is none.
-    void SelectGroup(const std::string& label);
+    void SelectGroup(const std::string& label) override;
+    // Selects the type's node, or the root for 0.
+    void SelectTypeNode(int typeCode) override;
 
     // The selected item's next sibling, previous sibling or parent: true
     // when there is one, which is then stored through `item` if given. They
@@ -75,8 +83,11 @@ public:
 
 private:
     void OnSelChanged(QTreeWidgetItem* current);
+    // Shows the page through the display, if there is one.
+    void ShowPage(std::string page);
     QTreeWidgetItem* InsertItem(const std::string& label, QTreeWidgetItem* parent);
     QTreeWidgetItem** NodeOfType(int type);
+    PageDisplay* m_pageDisplay = nullptr;
 };
 
 // The one tree view; null before it is made and after it is gone.

@@ -3,19 +3,13 @@
 
 #include <memory>
 
-#include "app/CompactProgress.h"
-#include "pages/CVantoryView.h"
 #include "pages/PageBuilder.h"
 #include "res/ResourceStrings.h"
 #include "tree/CLeftView.h"
-#include "updater/CProgressDlg.h"
+#include "updater/dialog/CProgressDlg.h"
+#include "updater/dialog/CompactProgress.h"
 
 namespace {
-
-void WritePage(std::string page)
-{
-    g_pHtmlView->WriteHtml(g_pHtmlView->ResolvePagePaths(std::move(page)));
-}
 
 // The compact progress dialog of a large table, made when the table begins
 // and kept until the page has been written.
@@ -42,16 +36,16 @@ std::string CLeftView::LoadTemplate(const std::string& name, bool fragmentOnly) 
 
 void CLeftView::ShowContentPage()
 {
-    WritePage(PageBuilder(m_strBasePath).ContentPage());
+    ShowPage(PageBuilder(m_strBasePath).ContentPage());
 }
 
 void CLeftView::ShowGroupsPage(int type)
 {
-    WritePage(PageBuilder(m_strBasePath).GroupsPage(type));
+    ShowPage(PageBuilder(m_strBasePath).GroupsPage(type));
 }
 
 void CLeftView::ShowItemsPage(int type, std::string groupLabel, std::string itemTemplate)
 {
     TableDialog dialog;
-    WritePage(PageBuilder(m_strBasePath).ItemsPage(type, groupLabel, itemTemplate, &dialog));
+    ShowPage(PageBuilder(m_strBasePath).ItemsPage(type, groupLabel, itemTemplate, &dialog));
 }

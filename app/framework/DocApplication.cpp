@@ -4,11 +4,12 @@
 #include <QFileDialog>
 #include <QSettings>
 
+#include "app/framework/ApplicationStrings.h"
 #include "app/framework/CommandLineInfo.h"
 #include "app/framework/FrameWindow.h"
 #include "app/framework/SingleDocTemplate.h"
-#include "res/Resource.h"
-#include "res/ResourceStrings.h"
+#include "app/framework/FrameworkIds.h"
+#include "app/framework/FrameworkTexts.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ constexpr char kRecentFileSection[] = "Recent File List";
 
 } // namespace
 
-DocApplication::DocApplication() : m_strAppName(LoadResourceString(IDS_APP_TITLE))
+DocApplication::DocApplication()
 {
     g_pApp = this;
     OnCommand(ID_APP_EXIT, [this] { OnAppExit(); });
@@ -73,14 +74,14 @@ void DocApplication::SetRegistryKey(const QString& key)
 {
     m_strRegistryKey = key;
     QCoreApplication::setOrganizationName(key);
-    QCoreApplication::setApplicationName(m_strAppName);
+    QCoreApplication::setApplicationName(GetApplicationStrings().appTitle);
 }
 
 std::unique_ptr<QSettings> DocApplication::OpenSettings() const
 {
     if (m_strRegistryKey.isEmpty())
         return nullptr;
-    return std::make_unique<QSettings>(m_strRegistryKey, m_strAppName);
+    return std::make_unique<QSettings>(m_strRegistryKey, GetApplicationStrings().appTitle);
 }
 
 void DocApplication::LoadStdProfileSettings(int recentFileCount)

@@ -61,7 +61,6 @@ public:
 
 private:
     QString m_strRegistryKey;
-    QString m_strAppName;
     QStringList m_commandLine;
     bool m_bCommandLineSet = false;
     std::unique_ptr<RecentFileList> m_pRecentFileList;

@@ -9,7 +9,7 @@
 #include "app/framework/FrameWindow.h"
 #include "app/framework/MessageBox.h"
 #include "app/framework/View.h"
-#include "res/ResourceStrings.h"
+#include "app/framework/FrameworkTexts.h"
 
 Document::~Document()
 {

@@ -8,12 +8,12 @@
 #include <QMenuBar>
 #include <QScreen>
 
+#include "app/framework/ApplicationStrings.h"
 #include "app/framework/CommandState.h"
 #include "app/framework/DocApplication.h"
 #include "app/framework/Document.h"
 #include "app/framework/View.h"
-#include "res/Resource.h"
-#include "res/ResourceStrings.h"
+#include "app/framework/FrameworkIds.h"
 
 namespace {
 
@@ -122,14 +122,14 @@ QAction* FrameWindow::CommandAction(int id, const QString& menuText)
         action = new QAction(this);
         action->setData(id);
         addAction(action);
-        action->setStatusTip(CommandPrompt(id));
-        action->setToolTip(CommandTip(id));
+        action->setStatusTip(CommandPromptText(id));
+        action->setToolTip(CommandTipText(id));
         connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
     }
     if (!menuText.isEmpty())
         action->setText(menuText);
     else if (action->text().isEmpty())
-        action->setText(CommandTip(id));
+        action->setText(CommandTipText(id));
     return action;
 }
 
@@ -183,7 +183,7 @@ void FrameWindow::UpdateCommandUI()
 
 void FrameWindow::OnUpdateFrameTitle()
 {
-    const QString appTitle = DocTemplateField(DocStringField::WindowTitle);
+    const QString appTitle = GetApplicationStrings().windowTitle;
     if (m_bAddToTitle && m_pDocument && !m_pDocument->GetTitle().isEmpty())
         setWindowTitle(m_pDocument->GetTitle() + QStringLiteral(" - ") + appTitle);
     else

@@ -2,10 +2,9 @@
 
 #include <QMessageBox>
 
+#include "app/framework/ApplicationStrings.h"
 #include "app/framework/DocApplication.h"
 #include "app/framework/FrameWindow.h"
-#include "res/Resource.h"
-#include "res/ResourceStrings.h"
 
 namespace {
 
@@ -25,7 +24,7 @@ void ShowMessageBox(const QString& text)
     }
     DocApplication* app = DocApplication::Instance();
     QWidget* owner = app ? app->GetMainWnd() : nullptr;
-    QMessageBox::warning(owner, LoadResourceString(IDS_APP_TITLE), text);
+    QMessageBox::warning(owner, GetApplicationStrings().appTitle, text);
 }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)

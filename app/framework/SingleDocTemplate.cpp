@@ -2,7 +2,7 @@
 
 #include "app/framework/DocApplication.h"
 #include "app/framework/Document.h"
-#include "res/ResourceStrings.h"
+#include "app/framework/FrameworkTexts.h"
 
 SingleDocTemplate::SingleDocTemplate(DocumentFactory newDocument, FrameFactory newFrame,
                                      CreateContext::ViewFactory newView)

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/WorkingDirectory.h"
+#include "app/startup/WorkingDirectory.h"
 #include "app/vantoryctl/CtlCommands.h"
 #include "res/ProductVersion.h"
 

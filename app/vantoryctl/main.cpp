@@ -1,7 +1,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/HugePageHeap.h"
+#include "app/startup/HugePageHeap.h"
 #include "app/vantoryctl/VantoryCtl.h"
 
 int main(int argc, char** argv)

@@ -22,7 +22,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "app/HugePageHeap.h"
+#include "app/startup/HugePageHeap.h"
 #include "common/BenchTiming.h"
 #include "catalog/CatalogLoader.h"
 #include "catalog/CatalogRegistry.h"

@@ -34,13 +34,13 @@
 #include <QWebEngineView>
 
 #include "app/CVantoryApp.h"
-#include "app/HugePageHeap.h"
+#include "app/startup/HugePageHeap.h"
 #include "catalog/CatalogRegistry.h"
 #include "catalog/ContentType.h"
 #include "catalog/DatabaseLoader.h"
 #include "common/BenchTiming.h"
-#include "pages/BrowserEngine.h"
-#include "pages/CVantoryView.h"
+#include "pages/browser/BrowserEngine.h"
+#include "pages/browser/CVantoryView.h"
 #include "pages/PageBuilder.h"
 #include "tools/catgen/GifEncoder.h"
 #include "tree/CLeftView.h"

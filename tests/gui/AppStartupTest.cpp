@@ -14,7 +14,7 @@
 #include "catalog/CatalogRegistry.h"
 #include "catalog/ContentCatalog.h"
 #include "catalog/ContentType.h"
-#include "pages/CVantoryView.h"
+#include "pages/browser/CVantoryView.h"
 #include "res/Resource.h"
 #include "tree/CLeftView.h"
 

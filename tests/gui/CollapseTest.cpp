@@ -5,7 +5,7 @@
 
 #include "GuiTestSupport.h"
 #include "catalog/ContentType.h"
-#include "pages/CVantoryView.h"
+#include "pages/browser/CVantoryView.h"
 #include "tree/CLeftView.h"
 
 namespace {

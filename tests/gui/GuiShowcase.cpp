@@ -17,8 +17,8 @@
 #include "app/CMainFrame.h"
 #include "app/CVantoryApp.h"
 #include "res/Resource.h"
-#include "pages/BrowserEngine.h"
-#include "pages/CVantoryView.h"
+#include "pages/browser/BrowserEngine.h"
+#include "pages/browser/CVantoryView.h"
 #include "tree/CLeftView.h"
 
 int main(int argc, char** argv)

@@ -15,9 +15,9 @@
 #include "app/CMainFrame.h"
 #include "app/CVantoryApp.h"
 #include "catalog/ContentType.h"
-#include "pages/CVantoryView.h"
-#include "pages/HostSite.h"
-#include "pages/PageScheme.h"
+#include "pages/browser/CVantoryView.h"
+#include "pages/browser/HostSite.h"
+#include "pages/browser/PageScheme.h"
 #include "tree/CLeftView.h"
 
 namespace fs = std::filesystem;

@@ -10,8 +10,8 @@
 #include "GuiTestSupport.h"
 #include "ShownPaneTest.h"
 #include "catalog/ContentType.h"
-#include "pages/CVantoryView.h"
-#include "pages/PageScheme.h"
+#include "pages/browser/CVantoryView.h"
+#include "pages/browser/PageScheme.h"
 #include "tree/CLeftView.h"
 
 namespace {

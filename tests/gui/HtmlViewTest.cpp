@@ -6,8 +6,8 @@
 #include "GuiTestSupport.h"
 #include "ShownPaneTest.h"
 #include "app/framework/MessageBox.h"
-#include "pages/CVantoryView.h"
-#include "pages/PageScheme.h"
+#include "pages/browser/CVantoryView.h"
+#include "pages/browser/PageScheme.h"
 
 namespace {
 

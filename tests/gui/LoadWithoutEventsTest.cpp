@@ -9,7 +9,7 @@
 #include <QTimer>
 
 #include "GuiTestSupport.h"
-#include "catalog/CVantoryDoc.h"
+#include "catalog/document/CVantoryDoc.h"
 #include "catalog/CatalogRegistry.h"
 #include "catalog/ContentCatalog.h"
 #include "catalog/ContentType.h"

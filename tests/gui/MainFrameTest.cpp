@@ -11,7 +11,7 @@
 
 #include "GuiTestSupport.h"
 #include "app/CMainFrame.h"
-#include "pages/CVantoryView.h"
+#include "pages/browser/CVantoryView.h"
 #include "res/Resource.h"
 #include "tree/CLeftView.h"
 

@@ -7,7 +7,7 @@
 #include "GuiTestSupport.h"
 #include "app/CMainFrame.h"
 #include "catalog/ContentType.h"
-#include "pages/CVantoryView.h"
+#include "pages/browser/CVantoryView.h"
 #include "res/Resource.h"
 #include "tree/CLeftView.h"
 

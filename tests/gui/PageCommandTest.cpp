@@ -8,7 +8,7 @@
 
 #include "GuiTestSupport.h"
 #include "catalog/ContentType.h"
-#include "pages/CVantoryView.h"
+#include "pages/browser/CVantoryView.h"
 #include "pages/PageCommand.h"
 #include "tree/CLeftView.h"
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "GuiTestSupport.h"
-#include "pages/PageSchemeHandler.h"
+#include "pages/browser/PageSchemeHandler.h"
 
 namespace {
 

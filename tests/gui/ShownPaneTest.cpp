@@ -1,6 +1,6 @@
 #include "ShownPaneTest.h"
 
-#include "pages/CVantoryView.h"
+#include "pages/browser/CVantoryView.h"
 
 void ShownPaneTest::SetUp()
 {

@@ -16,13 +16,13 @@
 #include "catalog/CatalogRegistry.h"
 #include "catalog/ContentCatalog.h"
 #include "catalog/ContentType.h"
-#include "pages/CVantoryView.h"
+#include "pages/browser/CVantoryView.h"
 #include "res/Resource.h"
 #include "tools/contentserver/ContentServer.h"
 #include "tools/contentserver/TemporaryContent.h"
 #include "tree/CLeftView.h"
-#include "updater/CProgressDlg.h"
-#include "updater/ProgressDlgLayout.h"
+#include "updater/dialog/CProgressDlg.h"
+#include "updater/dialog/ProgressDlgLayout.h"
 
 namespace {
 

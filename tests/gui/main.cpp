@@ -9,7 +9,7 @@
 
 #include <QApplication>
 
-#include "pages/BrowserEngine.h"
+#include "pages/browser/BrowserEngine.h"
 
 namespace {
 

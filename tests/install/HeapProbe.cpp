@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/HugePageHeap.h"
+#include "app/startup/HugePageHeap.h"
 
 namespace {
 

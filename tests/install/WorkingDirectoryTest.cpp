@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "InstallTestSupport.h"
-#include "app/WorkingDirectory.h"
-#include "app/WorkingDirectorySeed.h"
+#include "app/startup/WorkingDirectory.h"
+#include "app/startup/WorkingDirectorySeed.h"
 
 namespace fs = std::filesystem;
 

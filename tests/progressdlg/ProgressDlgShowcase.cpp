@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "updater/CProgressDlg.h"
+#include "updater/dialog/CProgressDlg.h"
 
 int main(int argc, char** argv)
 {

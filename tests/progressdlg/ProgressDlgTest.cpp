@@ -14,8 +14,8 @@
 
 #include <gtest/gtest.h>
 
-#include "updater/CProgressDlg.h"
-#include "updater/ProgressDlgLayout.h"
+#include "updater/dialog/CProgressDlg.h"
+#include "updater/dialog/ProgressDlgLayout.h"
 
 namespace {
 

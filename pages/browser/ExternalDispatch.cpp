@@ -1,6 +1,6 @@
-#include "pages/ExternalDispatch.h"
+#include "pages/browser/ExternalDispatch.h"
 
-#include "pages/CxHtmlView.h"
+#include "pages/browser/CxHtmlView.h"
 
 ExternalDispatch::ExternalDispatch(CxHtmlView* owner, QObject* parent) : QObject(parent), m_owner(owner)
 {

@@ -1,7 +1,7 @@
-#include "app/CompactProgress.h"
+#include "updater/dialog/CompactProgress.h"
 
 #include "app/framework/WindowExposure.h"
-#include "updater/CProgressDlg.h"
+#include "updater/dialog/CProgressDlg.h"
 
 void OpenCompactProgress(CProgressDlg& dlg, const char* caption, const char* text, int range)
 {

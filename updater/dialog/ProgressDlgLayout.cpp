@@ -1,4 +1,4 @@
-#include "updater/ProgressDlgLayout.h"
+#include "updater/dialog/ProgressDlgLayout.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/HugePageHeap.h"
+#include "app/startup/HugePageHeap.h"
 
 #include <cstdlib>
 

@@ -1,8 +1,8 @@
-#include "pages/PageRequestFilter.h"
+#include "pages/browser/PageRequestFilter.h"
 
 #include <QUrl>
 
-#include "pages/PageScheme.h"
+#include "pages/browser/PageScheme.h"
 
 PageRequestFilter::PageRequestFilter(QObject* parent) : QWebEngineUrlRequestInterceptor(parent)
 {

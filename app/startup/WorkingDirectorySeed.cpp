@@ -1,4 +1,4 @@
-#include "app/WorkingDirectorySeed.h"
+#include "app/startup/WorkingDirectorySeed.h"
 
 #include <unistd.h>
 

@@ -1,4 +1,4 @@
-#include "pages/CVantoryView.h"
+#include "pages/browser/CVantoryView.h"
 
 #include <filesystem>
 #include <system_error>
@@ -32,6 +32,11 @@ void CVantoryView::OnInitialUpdate()
 {
     CxHtmlView::OnInitialUpdate();
     SetExternalCallback(OnPageCommand);
+}
+
+void CVantoryView::ShowPage(std::string page)
+{
+    WriteHtml(ResolvePagePaths(std::move(page)));
 }
 
 std::string CVantoryView::ResolvePagePaths(std::string page) const

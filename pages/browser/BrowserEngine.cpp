@@ -1,9 +1,9 @@
-#include "pages/BrowserEngine.h"
+#include "pages/browser/BrowserEngine.h"
 
 #include <cstdlib>
 #include <string>
 
-#include "pages/PageScheme.h"
+#include "pages/browser/PageScheme.h"
 
 namespace {
 

@@ -2,11 +2,12 @@
 
 #include <string>
 
-#include "pages/CxHtmlView.h"
+#include "pages/PageDisplay.h"
+#include "pages/browser/CxHtmlView.h"
 
 // The browser pane of the main window: the pages of the catalog tree, whose
 // calls are page commands.
-class CVantoryView : public CxHtmlView
+class CVantoryView : public CxHtmlView, public PageDisplay
 {
     Q_OBJECT
 
@@ -20,6 +21,9 @@ public:
     // The page's relative references made absolute below the working
     // directory of this moment, where the page's address finds them.
     std::string ResolvePagePaths(std::string page) const;
+
+    // The page, its paths resolved, written into the browser.
+    void ShowPage(std::string page) override;
 };
 
 // The one browser view; null before it is made and after it is gone.

@@ -1,4 +1,4 @@
-#include "pages/PageSchemeHandler.h"
+#include "pages/browser/PageSchemeHandler.h"
 
 #include <iterator>
 #include <system_error>
@@ -8,7 +8,7 @@
 #include <QMimeDatabase>
 #include <QWebEngineUrlRequestJob>
 
-#include "pages/PageScheme.h"
+#include "pages/browser/PageScheme.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "pages/HostSite.h"
+#include "pages/browser/HostSite.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -8,9 +8,9 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 
-#include "pages/CxHtmlView.h"
-#include "pages/ExternalDispatch.h"
-#include "pages/PageScheme.h"
+#include "pages/browser/CxHtmlView.h"
+#include "pages/browser/ExternalDispatch.h"
+#include "pages/browser/PageScheme.h"
 
 namespace {
 

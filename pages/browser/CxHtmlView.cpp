@@ -1,4 +1,4 @@
-#include "pages/CxHtmlView.h"
+#include "pages/browser/CxHtmlView.h"
 
 #include <filesystem>
 #include <system_error>
@@ -8,10 +8,10 @@
 #include <QWebEngineSettings>
 
 #include "app/framework/MessageBox.h"
-#include "pages/HostSite.h"
-#include "pages/PageRequestFilter.h"
-#include "pages/PageScheme.h"
-#include "pages/PageSchemeHandler.h"
+#include "pages/browser/HostSite.h"
+#include "pages/browser/PageRequestFilter.h"
+#include "pages/browser/PageScheme.h"
+#include "pages/browser/PageSchemeHandler.h"
 #include "res/Resource.h"
 #include "res/ResourceStrings.h"
 

@@ -1,4 +1,4 @@
-#include "pages/PageScheme.h"
+#include "pages/browser/PageScheme.h"
 
 #include <QWebEngineUrlScheme>
 

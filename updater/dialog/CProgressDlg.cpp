@@ -1,4 +1,4 @@
-#include "updater/CProgressDlg.h"
+#include "updater/dialog/CProgressDlg.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,7 +13,7 @@
 #include <system_error>
 
 #include "catalog/TextFile.h"
-#include "updater/ProgressDlgLayout.h"
+#include "updater/dialog/ProgressDlgLayout.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "catalog/CVantoryDoc.h"
+#include "catalog/document/CVantoryDoc.h"
 
-#include "app/CompactProgress.h"
+#include "updater/dialog/CompactProgress.h"
 #include "catalog/CatalogRegistry.h"
 #include "catalog/ContentType.h"
 #include "catalog/DatabaseLoader.h"
 #include "res/ResourceStrings.h"
-#include "updater/CProgressDlg.h"
+#include "updater/dialog/CProgressDlg.h"
 
 void CVantoryDoc::Serialize(QIODevice&)
 {

@@ -1,4 +1,4 @@
-#include "app/WorkingDirectory.h"
+#include "app/startup/WorkingDirectory.h"
 
 #include <cstdlib>
 #include <string>
@@ -6,7 +6,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include "app/WorkingDirectorySeed.h"
+#include "app/startup/WorkingDirectorySeed.h"
 
 namespace fs = std::filesystem;
 
