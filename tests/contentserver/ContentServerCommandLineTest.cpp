@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "RawHttpClient.h"
+#include "CurlClient.h"
 #include "ServedContent.h"
 #include "tools/contentserver/ContentServerCommandLine.h"
 
@@ -140,8 +140,8 @@ TEST(ContentServerProgram, ServesUntilTerminated)
     ASSERT_EQ(announced.rfind("vantory-content-server: serving ", 0), 0u) << announced;
     const int port = std::stoi(announced.substr(colon + 1));
 
-    EXPECT_EQ(RawGet(port, UpdateTarget(2, "CAT", "", 1, "")).status, 503);
-    EXPECT_EQ(RawGet(port, UpdateTarget(2, "CAT", "", 1, "")).status, 200);
+    EXPECT_EQ(Fetch(port, UpdateTarget(2, "CAT", "", 1, "")).status, 503);
+    EXPECT_EQ(Fetch(port, UpdateTarget(2, "CAT", "", 1, "")).status, 200);
 
     const auto start = std::chrono::steady_clock::now();
     ::kill(child, SIGTERM);

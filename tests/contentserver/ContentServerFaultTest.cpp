@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "RawHttpClient.h"
+#include "CurlClient.h"
 #include "ServedContent.h"
 
 namespace {
@@ -56,7 +56,7 @@ TEST(ContentServerFaults, EachFaultShapesTheResponse)
     for (const auto& c : cases) {
         f.content.Server().ClearFaults();
         f.content.Server().AddFault(c.rule);
-        const RawReply reply = RawGet(f.content.Port(), f.page);
+        const FetchReply reply = Fetch(f.content.Port(), f.page);
         EXPECT_EQ(reply.status, c.status) << c.name;
         EXPECT_EQ(reply.complete(), c.complete) << c.name;
         if (c.size || c.name != std::string("not XML")) {
@@ -66,6 +66,7 @@ TEST(ContentServerFaults, EachFaultShapesTheResponse)
         if (!c.complete) {  // the promise was the whole body, then the server hung up
             EXPECT_EQ(reply.contentLength, static_cast<long>(f.pageFile.size())) << c.name;
             EXPECT_FALSE(reply.timedOut) << c.name;
+            EXPECT_TRUE(reply.closedEarly) << c.name;
             EXPECT_EQ(reply.body, f.pageFile.substr(0, reply.body.size())) << c.name;
         }
         if (c.rule.kind == FaultRule::StallResponse) {
@@ -77,15 +78,15 @@ TEST(ContentServerFaults, EachFaultShapesTheResponse)
 TEST(ContentServerFaults, OversizeMediaIsAPictureWithPaddingBeyondTheBuffer)
 {
     Fixture f;
-    const std::string original = RawGet(f.content.Port(), f.picture).body;
+    const std::string original = Fetch(f.content.Port(), f.picture).body;
     f.content.Server().AddFault(FaultRule::Oversize().ForMedia());
-    const RawReply reply = RawGet(f.content.Port(), f.picture);
+    const FetchReply reply = Fetch(f.content.Port(), f.picture);
     ASSERT_EQ(reply.status, 200);
     ASSERT_EQ(reply.body.size(), 60000u);
     EXPECT_EQ(reply.body.substr(0, original.size()), original);
     EXPECT_EQ(reply.body.find_first_not_of('\0', original.size()), std::string::npos);
     // A picture that does not exist still comes as one.
-    EXPECT_EQ(RawGet(f.content.Port(), "/media/logos/1/none.gif").body.rfind("GIF89a", 0), 0u);
+    EXPECT_EQ(Fetch(f.content.Port(), "/media/logos/1/none.gif").body.rfind("GIF89a", 0), 0u);
 }
 
 TEST(ContentServerFaults, RulesMatchTheirRequestsOnceOrAlways)
@@ -123,7 +124,7 @@ TEST(ContentServerFaults, RulesMatchTheirRequestsOnceOrAlways)
         server.ClearRequests();
         server.AddFault(c.rule);
         for (std::size_t i = 0; i < c.targets.size(); ++i)
-            EXPECT_EQ(RawGet(f.content.Port(), c.targets[i]).status, c.statuses[i])
+            EXPECT_EQ(Fetch(f.content.Port(), c.targets[i]).status, c.statuses[i])
                 << c.name << " request " << i + 1;
     }
 
@@ -131,10 +132,10 @@ TEST(ContentServerFaults, RulesMatchTheirRequestsOnceOrAlways)
     server.ClearFaults();
     server.AddFault(FaultRule::Status(502).ForAct("CONT").Once());
     server.AddFault(FaultRule::Status(503));
-    EXPECT_EQ(RawGet(f.content.Port(), f.page).status, 502);
-    EXPECT_EQ(RawGet(f.content.Port(), f.page).status, 503);
+    EXPECT_EQ(Fetch(f.content.Port(), f.page).status, 502);
+    EXPECT_EQ(Fetch(f.content.Port(), f.page).status, 503);
     server.ClearFaults();
-    EXPECT_EQ(RawGet(f.content.Port(), f.page).status, 200);
+    EXPECT_EQ(Fetch(f.content.Port(), f.page).status, 200);
 }
 
 TEST(ContentServerFaults, StopsAtOnceWhileResponsesStallAndConnectionsIdle)
@@ -147,12 +148,13 @@ TEST(ContentServerFaults, StopsAtOnceWhileResponsesStallAndConnectionsIdle)
     // A client that waits for ever, one that lets go after half a second,
     // a silent stall, a kept-alive connection with nothing more to say and
     // one that never said anything.
-    auto patient = std::async(std::launch::async, [&] { return RawGet(port, f->page, 600); });
-    auto silent = std::async(std::launch::async, [&] { return RawGet(port, f->picture, 600); });
-    HeldConnection kept(port);
+    auto patient = std::async(std::launch::async, [&] { return Fetch(port, f->page, 600); });
+    auto silent = std::async(std::launch::async, [&] { return Fetch(port, f->picture, 600); });
+    CurlClient kept(port);
     EXPECT_EQ(kept.Get(UpdateTarget(1, "CAT", "", 1, "")).status, 200);
-    HeldConnection mute(port);
-    const RawReply impatient = RawGet(port, f->page, 0.5);
+    CurlClient mute(port);
+    EXPECT_TRUE(mute.Connect());
+    const FetchReply impatient = Fetch(port, f->page, 0.5);
     EXPECT_TRUE(impatient.timedOut);
     EXPECT_EQ(impatient.status, 200);
     EXPECT_EQ(impatient.body, f->pageFile.substr(0, 50));
@@ -160,8 +162,9 @@ TEST(ContentServerFaults, StopsAtOnceWhileResponsesStallAndConnectionsIdle)
     const Clock::time_point start = Clock::now();
     f->content.Server().Stop();
     EXPECT_LT(SecondsSince(start), 1.0);
-    const RawReply cut = patient.get();
+    const FetchReply cut = patient.get();
     EXPECT_FALSE(cut.timedOut);
+    EXPECT_TRUE(cut.closedEarly);
     EXPECT_EQ(cut.body.size(), 50u);
     EXPECT_FALSE(cut.complete());
     EXPECT_FALSE(silent.get().complete());
@@ -169,7 +172,7 @@ TEST(ContentServerFaults, StopsAtOnceWhileResponsesStallAndConnectionsIdle)
     EXPECT_TRUE(mute.ClosedByServer(1));
     EXPECT_LT(SecondsSince(start), 2.0);
     EXPECT_FALSE(f->content.Server().IsRunning());
-    EXPECT_FALSE(RawGet(port, f->page, 1).connected);
+    EXPECT_FALSE(Fetch(port, f->page, 1).connected);
     f.reset();  // and the objects go at once too
     EXPECT_LT(SecondsSince(start), 2.0);
 }
@@ -190,11 +193,11 @@ TEST(ContentServerFaults, TheLogSaysWhatWasServedAndWhatWasDone)
     const std::string id = GenerateCatalogModel(catalog).types[0].groups[0].id;
 
     server.AddFault(FaultRule::Drop(7).ForRequestNumber(2));
-    RawGet(server.Port(), UpdateTarget(1, "CAT", "", 1, ""));
-    RawGet(server.Port(), PageTarget(1, id, 1));
-    RawGet(server.Port(), PageTarget(1, "nix", 1));
+    Fetch(server.Port(), UpdateTarget(1, "CAT", "", 1, ""));
+    Fetch(server.Port(), PageTarget(1, id, 1));
+    Fetch(server.Port(), PageTarget(1, "nix", 1));
     const std::string control = UpdateTarget(1, "CAT", "a\x01z", 1, "");
-    RawGet(server.Port(), control);
+    Fetch(server.Port(), control);
     server.Stop();
 
     const std::string index = ReadBytes(content.Dir() / "data/logos/cats.xml");

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "RawHttpClient.h"
+#include "CurlClient.h"
 #include "ServedContent.h"
 #include "tools/contentserver/HostileContent.h"
 #include "tools/contentserver/ListingPages.h"
@@ -48,7 +48,7 @@ TEST(ContentServerHostileIds, TheProgramReadsEachHostileIdAsMeantAndGetsItsListi
                                                "x\\y", "a?b*c", " 12 ",   "nul"};
 
     for (const int code : {1, 15, 26}) {
-        const std::string index = RawGet(content.Port(), UpdateTarget(code, "CAT", "", 1, "")).body;
+        const std::string index = Fetch(content.Port(), UpdateTarget(code, "CAT", "", 1, "")).body;
         const std::string onDisk = ReadBytes(content.TypeDir(code) / "cats.xml");
         // The groups on disk first, unchanged; the hostile ones after them.
         EXPECT_EQ(index.substr(0, onDisk.size() - 12), onDisk.substr(0, onDisk.size() - 12));
@@ -59,9 +59,9 @@ TEST(ContentServerHostileIds, TheProgramReadsEachHostileIdAsMeantAndGetsItsListi
 
         for (std::size_t g = 0; g < ids.size(); ++g) {
             const std::string id(TrimGroupId(ids[g]));
-            const std::string info = RawGet(content.Port(), InfoTarget(code, id)).body;
+            const std::string info = Fetch(content.Port(), InfoTarget(code, id)).body;
             EXPECT_EQ(RootAttributeNumber(info, "total_results"), 3) << code << " '" << id << "'";
-            const std::string page = RawGet(content.Port(), PageTarget(code, id, 1)).body;
+            const std::string page = Fetch(content.Port(), PageTarget(code, id, 1)).body;
             EXPECT_EQ(ChildTexts(page, "id"),
                       (std::vector<std::string>{"9" + std::to_string(g + 1) + "001",
                                                 "../../../escape" + std::to_string(g + 1),
@@ -69,8 +69,8 @@ TEST(ContentServerHostileIds, TheProgramReadsEachHostileIdAsMeantAndGetsItsListi
                 << code << " '" << id << "'";
             for (const std::string& address : ChildTexts(page, code == 26 ? "screenbox" : "file")) {
                 ASSERT_EQ(address.rfind(content.Server().Origin(), 0), 0u) << address;
-                const RawReply picture =
-                    RawGet(content.Port(), address.substr(content.Server().Origin().size()));
+                const FetchReply picture =
+                    Fetch(content.Port(), address.substr(content.Server().Origin().size()));
                 EXPECT_EQ(picture.status, code == 15 ? 404 : 200) << address;
                 if (code != 15) {
                     EXPECT_EQ(picture.body.rfind("GIF89a", 0), 0u) << address;
@@ -79,11 +79,11 @@ TEST(ContentServerHostileIds, TheProgramReadsEachHostileIdAsMeantAndGetsItsListi
         }
     }
     // The NUL byte itself, when a client sends it encoded.
-    EXPECT_EQ(RawGet(content.Port(), InfoTarget(1, "nul%00byte")).status, 200);
+    EXPECT_EQ(Fetch(content.Port(), InfoTarget(1, "nul%00byte")).status, 200);
 
     content.Server().SetHostileIds(false);
-    EXPECT_EQ(RawGet(content.Port(), InfoTarget(1, "a?b*c")).status, 404);
-    EXPECT_EQ(ProgramIds(RawGet(content.Port(), UpdateTarget(1, "CAT", "", 1, "")).body).size(), 3u);
+    EXPECT_EQ(Fetch(content.Port(), InfoTarget(1, "a?b*c")).status, 404);
+    EXPECT_EQ(ProgramIds(Fetch(content.Port(), UpdateTarget(1, "CAT", "", 1, "")).body).size(), 3u);
 }
 
 TEST(ContentServerHostileIds, TheNulGroupComesLastSoThatAReaderStoppingThereLosesOnlyIt)

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "RawHttpClient.h"
+#include "CurlClient.h"
 #include "ServedContent.h"
 #include "tools/catgen/CatalogPageRenderer.h"
 #include "tools/catgen/PictureRenderer.h"
@@ -28,7 +28,7 @@ TEST(ContentServerProtocol, AnswersTheExactQueriesWithTheGeneratorsFiles)
     const GeneratedCatalog model = ModelFor(content);
     int pagesChecked = 0;
     for (const GeneratedType& type : model.types) {
-        const RawReply index = RawGet(content.Port(), UpdateTarget(type.code, "CAT", "", 1, ""));
+        const FetchReply index = Fetch(content.Port(), UpdateTarget(type.code, "CAT", "", 1, ""));
         ASSERT_EQ(index.status, 200) << type.key;
         EXPECT_EQ(index.body, ReadBytes(content.TypeDir(type.code) / "cats.xml"));
 
@@ -37,7 +37,7 @@ TEST(ContentServerProtocol, AnswersTheExactQueriesWithTheGeneratorsFiles)
             const std::string id(TrimGroupId(group.id));
             const int pages = ListingPageCount(group.items.size(), 30);
             for (int page = 1; page <= pages; ++page, ++pagesChecked) {
-                const RawReply reply = RawGet(content.Port(), PageTarget(type.code, id, page));
+                const FetchReply reply = Fetch(content.Port(), PageTarget(type.code, id, page));
                 ASSERT_EQ(reply.status, 200) << id << " page " << page;
                 EXPECT_EQ(reply.body, ReadBytes(content.TypeDir(type.code) / group.directory /
                                                 (std::to_string(page) + ".xml")))
@@ -55,7 +55,7 @@ TEST(ContentServerProtocol, PaginatesAtAnyPageSize)
     const GeneratedGroup& group = FindGeneratedType(model, 26)->groups[0];  // 45 items
     const std::string id(TrimGroupId(group.id));
     const auto page = [&](int p, const std::string& np) {
-        return RawGet(content.Port(), UpdateTarget(26, "GAMESCONT", id, p, np)).body;
+        return Fetch(content.Port(), UpdateTarget(26, "GAMESCONT", id, p, np)).body;
     };
 
     const struct {
@@ -106,8 +106,52 @@ TEST(ContentServerProtocol, FindsGroupsByTrimmedOrEncodedId)
         std::string encoded;
         for (const char c : id)
             encoded += c == '?' ? std::string("%3F") : c == '/' ? std::string("%2F") : std::string(1, c);
-        EXPECT_EQ(RawGet(content.Port(), PageTarget(1, " " + id + "  ", 1)).body, expected) << id;
-        EXPECT_EQ(RawGet(content.Port(), PageTarget(1, encoded, 1)).body, expected) << id;
+        EXPECT_EQ(Fetch(content.Port(), PageTarget(1, " " + id + "  ", 1)).body, expected) << id;
+        EXPECT_EQ(Fetch(content.Port(), PageTarget(1, encoded, 1)).body, expected) << id;
+    }
+}
+
+// The HTTP library neither decodes nor normalises a target: the server
+// sees each byte as sent, and decodes escapes itself where it means to.
+TEST(ContentServerProtocol, SeesEachTargetByteForByteAsSent)
+{
+    ServedContent content;
+    const GeneratedCatalog model = ModelFor(content);
+    const GeneratedGroup& group = model.types[0].groups[0];
+    const std::string id(TrimGroupId(group.id));
+    const std::string page = ReadBytes(content.TypeDir(1) / group.directory / "1.xml");
+    const struct {
+        const char* name;
+        std::string cat;
+        int status;
+    } cases[] = {
+        {"the id as the program sends it", id, 200},
+        {"escaped blanks around it", "%20" + id + "%20%20", 200},
+        {"a second question mark", "a?b*c", 404},
+        {"a backslash", "x\\y", 404},
+        {"UTF-8 bytes", "caf\xC3\xA9 \xE2\x82\xAC", 404},
+        {"blanks inside", "rock and roll", 404},
+        {"an escaped blank", "rock%20and%20roll", 404},
+        {"a control byte", "a\x01z", 404},
+        {"a fragment mark", "a#b", 404},
+    };
+    std::vector<std::string> sent;
+    for (const auto& c : cases) {
+        sent.push_back(PageTarget(1, c.cat, 1));
+        const FetchReply reply = Fetch(content.Port(), sent.back());
+        EXPECT_EQ(reply.status, c.status) << c.name;
+        if (c.status == 200) {
+            EXPECT_EQ(reply.body, page) << c.name;
+        }
+    }
+    EXPECT_EQ(content.Server().Requests(), sent);
+    const auto log = content.Server().Log();
+    ASSERT_EQ(log.size(), std::size(cases));
+    for (std::size_t i = 0; i < log.size(); ++i) {
+        EXPECT_EQ(log[i].target, sent[i]) << cases[i].name;
+        if (cases[i].status == 404) {
+            EXPECT_EQ(log[i].note, "no group '" + cases[i].cat + "' in type 1") << cases[i].name;
+        }
     }
 }
 
@@ -138,7 +182,7 @@ TEST(ContentServerProtocol, RefusesWhatIsNotThere)
         {"media dot dot", "/media/logos/../x.gif", 404, "unsafe or malformed"},
     };
     for (const auto& c : cases) {
-        const RawReply reply = RawGet(content.Port(), c.target);
+        const FetchReply reply = Fetch(content.Port(), c.target);
         EXPECT_EQ(reply.status, c.status) << c.name;
         EXPECT_TRUE(reply.complete()) << c.name;
     }
@@ -150,11 +194,15 @@ TEST(ContentServerProtocol, RefusesWhatIsNotThere)
             << cases[i].name << ": " << log[i].note;
     }
 
-    const RawReply post = RawExchange(content.Port(), "POST /xml_act.php HTTP/1.1\r\n"
-                                                      "Content-Length: 3\r\n\r\nabc");
-    EXPECT_EQ(post.status, 405);
-    const RawReply garbage = RawExchange(content.Port(), "hello\r\n\r\n");
+    FetchOptions post;
+    post.post = "abc";
+    EXPECT_EQ(CurlClient(content.Port()).Get("/xml_act.php", post).status, 405);
+    // A target that is no path, and a header the HTTP library cannot read.
+    const FetchReply garbage = Fetch(content.Port(), "hello");
     EXPECT_EQ(garbage.status, 400);
+    FetchOptions badHeader;
+    badHeader.headers = {"Content-Length: abc"};
+    EXPECT_EQ(CurlClient(content.Port()).Get(UpdateTarget(1, "CAT", "", 1, ""), badHeader).status, 400);
 }
 
 // The previews too, GIF files under ".jpg" names included: their bodies
@@ -183,7 +231,7 @@ TEST(ContentServerProtocol, ServesEveryPictureAndPreviewAtItsAddressAsAGif)
                 }
                 for (const auto& [address, bytes] : served) {
                     ASSERT_EQ(address.rfind(origin + "/media/", 0), 0u) << address;
-                    const RawReply reply = RawGet(content.Port(), address.substr(origin.size()));
+                    const FetchReply reply = Fetch(content.Port(), address.substr(origin.size()));
                     ASSERT_EQ(reply.status, 200) << address;
                     EXPECT_EQ(reply.headers.at("content-type"), "image/gif") << address;
                     EXPECT_EQ(reply.body, bytes) << address;
@@ -212,7 +260,7 @@ TEST(ContentServerProtocol, AnswersDefaultAddressesWithItsOwn)
     const GeneratedGroup& group = model.types[0].groups[1];
     const std::string id(TrimGroupId(group.id));
     const std::string file = ReadBytes(content.Dir() / "data/logos_big" / group.directory / "1.xml");
-    const std::string page = RawGet(server.Port(), PageTarget(3, id, 1)).body;
+    const std::string page = Fetch(server.Port(), PageTarget(3, id, 1)).body;
     ASSERT_NE(file.find("http://127.0.0.1:8642/"), std::string::npos);
     EXPECT_EQ(page.find("http://127.0.0.1:8642/"), std::string::npos);
     std::string expected = file;
@@ -223,7 +271,7 @@ TEST(ContentServerProtocol, AnswersDefaultAddressesWithItsOwn)
     EXPECT_EQ(page, expected);
 
     const std::string address = *group.items[0].file;
-    const RawReply picture = RawGet(server.Port(), address.substr(address.find("/media/")));
+    const FetchReply picture = Fetch(server.Port(), address.substr(address.find("/media/")));
     EXPECT_EQ(picture.status, 200);
     EXPECT_EQ(picture.body, RenderPicture(3, group.items[0]));
 
@@ -231,7 +279,7 @@ TEST(ContentServerProtocol, AnswersDefaultAddressesWithItsOwn)
     serverOptions.rewriteOwnAddresses = false;
     ContentServer verbatim(serverOptions);
     ASSERT_TRUE(verbatim.Start());
-    EXPECT_EQ(RawGet(verbatim.Port(), PageTarget(3, id, 1)).body, file);
+    EXPECT_EQ(Fetch(verbatim.Port(), PageTarget(3, id, 1)).body, file);
 }
 
 TEST(ContentServerProtocol, ReadsContentWrittenAfterStartAndAgainWhenItChanges)
@@ -242,23 +290,23 @@ TEST(ContentServerProtocol, ReadsContentWrittenAfterStartAndAgainWhenItChanges)
     ContentServer server(serverOptions);
     ASSERT_TRUE(server.Start());
     const std::string indexTarget = UpdateTarget(2, "CAT", "", 1, "");
-    EXPECT_EQ(RawGet(server.Port(), indexTarget).status, 404);
+    EXPECT_EQ(Fetch(server.Port(), indexTarget).status, 404);
 
     CatalogGeneratorOptions options;
     options.types = {2};
     options.groupsPerType = 2;
     content.Generate(options, server.Port());
-    EXPECT_EQ(RawGet(server.Port(), indexTarget).body,
+    EXPECT_EQ(Fetch(server.Port(), indexTarget).body,
               ReadBytes(content.Dir() / "data/rt_mono/cats.xml"));
 
     options.groupsPerType = 5;
     options.seed = 9;
     content.Generate(options, server.Port());
-    const RawReply changed = RawGet(server.Port(), indexTarget);
+    const FetchReply changed = Fetch(server.Port(), indexTarget);
     EXPECT_EQ(changed.body, ReadBytes(content.Dir() / "data/rt_mono/cats.xml"));
     const GeneratedCatalog model = GenerateCatalogModel(options);
     const GeneratedGroup& fifth = model.types[0].groups[4];
-    EXPECT_EQ(RawGet(server.Port(), PageTarget(2, fifth.id, 1)).body,
+    EXPECT_EQ(Fetch(server.Port(), PageTarget(2, fifth.id, 1)).body,
               ReadBytes(content.Dir() / "data/rt_mono" / fifth.directory / "1.xml"));
 }
 
@@ -267,20 +315,27 @@ TEST(ContentServerProtocol, KeepsConnectionsAliveAndCountsRequestsInOrder)
     ServedContent content;
     const std::string first = UpdateTarget(1, "CAT", "", 1, "");
     const std::string second = UpdateTarget(3, "CAT", "", 1, "");
-    HeldConnection connection(content.Port());
-    const RawReply reply = connection.Get(first);
+    CurlClient connection(content.Port());
+    const FetchReply reply = connection.Get(first);
     EXPECT_EQ(reply.status, 200);
-    EXPECT_EQ(reply.headers.at("connection"), "keep-alive");
-    EXPECT_EQ(connection.Get(second).status, 200);  // on the same connection
+    EXPECT_NE(reply.headers.count("connection") ? reply.headers.at("connection") : "", "close");
+    EXPECT_EQ(connection.Get(second).status, 200);
+    EXPECT_TRUE(connection.Reused());  // on the same connection
     EXPECT_FALSE(connection.ClosedByServer(0.1));
     EXPECT_EQ(content.Server().Requests(), (std::vector<std::string>{first, second}));
     // HTTP/1.0 closes unless asked to keep alive.
-    EXPECT_EQ(RawExchange(content.Port(), "GET " + first + " HTTP/1.0\r\n\r\n").headers.at("connection"),
-              "close");
+    FetchOptions http10;
+    http10.http10 = true;
+    EXPECT_EQ(CurlClient(content.Port()).Get(first, http10).headers.at("connection"), "close");
+    http10.headers = {"Connection: keep-alive"};
+    CurlClient asked(content.Port());
+    EXPECT_EQ(asked.Get(first, http10).status, 200);
+    EXPECT_EQ(asked.Get(first, http10).status, 200);
+    EXPECT_TRUE(asked.Reused());
 
     content.Server().ClearRequests();
     EXPECT_TRUE(content.Server().Requests().empty());
-    RawGet(content.Port(), second);
+    Fetch(content.Port(), second);
     ASSERT_EQ(content.Server().Log().size(), 1u);
     EXPECT_EQ(content.Server().Log()[0].number, 1);
 }

@@ -9,7 +9,7 @@
 #include "tools/catgen/GeneratedCatalog.h"
 #include "tools/contentserver/ContentStore.h"
 #include "tools/contentserver/FaultResponse.h"
-#include "tools/contentserver/HttpServer.h"
+#include "tools/contentserver/HttpDaemon.h"
 #include "tools/contentserver/UpdateQuery.h"
 
 namespace {
@@ -32,32 +32,18 @@ struct ContentServer::Impl
     explicit Impl(ContentServerOptions o)
         : options(std::move(o)),
           store(options.contentDir, options.mediaBase),
-          http([this](HttpExchange& exchange) { Handle(exchange); })
+          http([this](const HttpRequest& request) { return Handle(request); })
     {
         store.SetHostileIds(options.hostileIds, options.hostileNulId);
     }
 
-    void Handle(HttpExchange& exchange);
+    HttpReply Handle(const HttpRequest& request);
     ContentStore::Answer AnswerUpdate(const UpdateQuery& query);
     std::optional<FaultRule> TakeFault(const FaultRequest& request);
     long Arrive(const std::string& target);
-    // Logs the request before its last bytes go out, so that a client that
-    // holds the whole answer (or saw the connection close) finds it in Log().
-    void Complete(int status, std::size_t bytes);
-    void Send(HttpExchange& exchange, int status, const std::string& type, const std::string& body);
-
-    // The request being answered on this thread.
-    struct Current
-    {
-        RequestRecord record;
-        Clock::time_point start;
-        bool head = false;
-    };
-    static thread_local Current t_current;
 
     ContentServerOptions options;
     ContentStore store;
-    HttpServer http;
     RequestLog log;
     std::FILE* logFile = nullptr;
     std::string error;
@@ -68,26 +54,9 @@ struct ContentServer::Impl
     bool stopped = false;
     std::vector<FaultRule> faults;
     std::vector<std::string> requests;
+
+    HttpDaemon http;  // last: stopped before what its handler uses goes
 };
-
-thread_local ContentServer::Impl::Current ContentServer::Impl::t_current;
-
-void ContentServer::Impl::Complete(int status, std::size_t bytes)
-{
-    RequestRecord& record = t_current.record;
-    record.status = status;
-    record.bytes = t_current.head ? 0 : bytes;
-    record.milliseconds =
-        std::chrono::duration<double, std::milli>(Clock::now() - t_current.start).count();
-    log.Add(std::move(record));
-}
-
-void ContentServer::Impl::Send(HttpExchange& exchange, int status, const std::string& type,
-                               const std::string& body)
-{
-    Complete(status, body.size());
-    exchange.Send(status, type, body);
-}
 
 long ContentServer::Impl::Arrive(const std::string& target)
 {
@@ -142,13 +111,10 @@ ContentStore::Answer ContentServer::Impl::AnswerUpdate(const UpdateQuery& query)
     return store.Listing(*code, *query.cat, *page, *size);
 }
 
-void ContentServer::Impl::Handle(HttpExchange& exchange)
+HttpReply ContentServer::Impl::Handle(const HttpRequest& request)
 {
-    const HttpExchange::Request& request = exchange.GetRequest();
-    t_current = Current();
-    t_current.start = Clock::now();
-    t_current.head = request.method == "HEAD";
-    RequestRecord& record = t_current.record;
+    const Clock::time_point start = Clock::now();
+    RequestRecord record;
     record.number = Arrive(request.target);
     record.method = request.method;
     record.target = request.target;
@@ -157,9 +123,10 @@ void ContentServer::Impl::Handle(HttpExchange& exchange)
     facts.number = record.number;
     facts.target = request.target;
     const std::string_view path = TargetPath(request.target);
+    const bool malformed = path.empty() || path[0] != '/';
     UpdateQuery query;
     ContentStore::Answer answer;
-    if (request.malformed) {
+    if (malformed) {
         answer.status = 400;
         answer.body = "Bad request\n";
         answer.note = "malformed request";
@@ -185,15 +152,23 @@ void ContentServer::Impl::Handle(HttpExchange& exchange)
     }
     record.note = answer.note;
 
-    const auto fault = request.malformed ? std::nullopt : TakeFault(facts);
-    if (fault) {
+    HttpReply reply;
+    if (const auto fault = malformed ? std::nullopt : TakeFault(facts)) {
         record.fault = DescribeFaultRule(*fault);
-        RespondWithFault(*fault, answer, facts.isMedia, exchange,
-                         [this](double seconds) { return http.Sleep(seconds); },
-                         [this](int status, std::size_t bytes) { Complete(status, bytes); });
+        reply = FaultReply(*fault, answer, facts.isMedia);
     } else {
-        Send(exchange, answer.status, answer.contentType, answer.body);
+        reply.status = answer.status;
+        reply.contentType = std::move(answer.contentType);
+        reply.body = std::move(answer.body);
     }
+    record.status = reply.status;
+    reply.onDone = [this, record = std::move(record), start,
+                    head = request.method == "HEAD"](std::size_t bytes) mutable {
+        record.bytes = head ? 0 : bytes;
+        record.milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        log.Add(std::move(record));
+    };
+    return reply;
 }
 
 ContentServer::ContentServer(ContentServerOptions options)
@@ -237,7 +212,7 @@ bool ContentServer::Start()
     impl.port = impl.http.Port();
     impl.store.SetOwnOrigin(Origin(), impl.options.rewriteOwnAddresses);
     impl.log.Note("serving " + impl.options.contentDir.string() + " on " + Origin());
-    impl.http.Start();
+    impl.http.Serve();
     return true;
 }
 

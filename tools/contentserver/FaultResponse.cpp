@@ -12,72 +12,58 @@ constexpr const char* kErrorPage =
     "<body><h1>Internal Server Error</h1><p>The server could not complete your request."
     "</p></body></html>\n";
 
+HttpReply Reply(int status, std::string contentType, std::string body)
+{
+    HttpReply reply;
+    reply.status = status;
+    reply.contentType = std::move(contentType);
+    reply.body = std::move(body);
+    return reply;
+}
+
 } // namespace
 
-void RespondWithFault(const FaultRule& rule, const ContentStore::Answer& answer, bool media,
-                      HttpExchange& exchange, const std::function<bool(double)>& sleep,
-                      const std::function<void(int, std::size_t)>& complete)
+HttpReply FaultReply(const FaultRule& rule, const ContentStore::Answer& answer, bool media)
 {
-    const auto send = [&](int status, const std::string& type, const std::string& body) {
-        complete(status, body.size());
-        exchange.Send(status, type, body);
-    };
+    HttpReply reply = Reply(answer.status, answer.contentType, answer.body);
     switch (rule.kind) {
     case FaultRule::StatusCode: {
         const bool bodiless = rule.status < 200 || rule.status == 204 || rule.status == 304;
-        send(rule.status, "text/plain",
-             bodiless ? "" : "Error " + std::to_string(rule.status) + "\n");
-        return;
+        return Reply(rule.status, "text/plain",
+                     bodiless ? "" : "Error " + std::to_string(rule.status) + "\n");
     }
     case FaultRule::EmptyBody:
-        send(200, answer.contentType, "");
-        return;
+        return Reply(200, answer.contentType, "");
     case FaultRule::NotXml:
-        send(200, "text/html", kErrorPage);
-        return;
+        return Reply(200, "text/html", kErrorPage);
     case FaultRule::OversizeBody: {
-        std::string body = answer.body;
         if (answer.status != 200) {  // something of the right kind to pad
             GeneratedItem item;
             item.id = "0";
-            body = media ? RenderPicture(1, item) : std::string(kErrorPage);
+            reply.body = media ? RenderPicture(1, item) : std::string(kErrorPage);
         }
-        if (rule.bytes > 0 && body.size() < static_cast<std::size_t>(rule.bytes))
-            body.resize(static_cast<std::size_t>(rule.bytes), media ? '\0' : '\n');
-        send(200, answer.contentType, body);
-        return;
+        if (rule.bytes > 0 && reply.body.size() < static_cast<std::size_t>(rule.bytes))
+            reply.body.resize(static_cast<std::size_t>(rule.bytes), media ? '\0' : '\n');
+        reply.status = 200;
+        return reply;
     }
     case FaultRule::StallResponse:
-        if (rule.bytes < 0) {
-            // Nothing at all until the wait ends; a stop closes the connection.
-            if (!sleep(rule.seconds)) {
-                complete(answer.status, 0);
-                exchange.Close();
-                exchange.SendHead(answer.status, answer.contentType, answer.body.size());
-                return;
-            }
-            send(answer.status, answer.contentType, answer.body);
-            return;
+        if (rule.bytes < 0) {  // not even the status line until the wait ends
+            reply.silence = rule.seconds;
+            return reply;
         }
+        reply.pauseAtCut = rule.seconds;
         break;
     case FaultRule::DropConnection:
+        reply.dropAtCut = true;
         break;
     }
 
     // The headers promise the whole body; only part of it follows.
-    const std::string& body = answer.body;
-    const bool stall = rule.kind == FaultRule::StallResponse;
-    std::size_t part = rule.bytes < 0 ? body.size() / 2 : static_cast<std::size_t>(rule.bytes);
-    if (!stall && part >= body.size() && !body.empty())
-        part = body.size() - 1;  // a drop always cuts the body short
-    part = std::min(part, body.size());
-    exchange.SendHead(answer.status, answer.contentType, body.size());
-    exchange.SendBytes(std::string_view(body).substr(0, part));
-    if (!stall || !sleep(rule.seconds)) {
-        complete(answer.status, exchange.BodyBytesSent());
-        exchange.Close();
-        return;
-    }
-    complete(answer.status, body.size());
-    exchange.SendBytes(std::string_view(body).substr(part));
+    const std::size_t size = reply.body.size();
+    std::size_t part = rule.bytes < 0 ? size / 2 : static_cast<std::size_t>(rule.bytes);
+    if (reply.dropAtCut && part >= size && size > 0)
+        part = size - 1;  // a drop always cuts the body short
+    reply.cut = std::min(part, size);
+    return reply;
 }
