@@ -11,13 +11,17 @@ std::string SafeFileName(const std::string& id)
     return name;
 }
 
-std::string GroupFileName(const std::string& id)
+std::string TrimBlanks(std::string_view id)
 {
     const size_t first = id.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return SafeFileName("");
-    const size_t last = id.find_last_not_of(' ');
-    return SafeFileName(id.substr(first, last - first + 1));
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(id.substr(first, id.find_last_not_of(' ') - first + 1));
+}
+
+std::string GroupFileName(const std::string& id)
+{
+    return SafeFileName(TrimBlanks(id));
 }
 
 std::string TypeDirectory(const std::string& key)

@@ -1,10 +1,15 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // Where the files of one content type live, relative to the working
 // directory: data/<key>/ with the index, its cache, and per group its
 // listing pages and its cache.
+
+// The id without leading and trailing blanks (only " ", not tabs or line
+// breaks), as the update sends and stores ids.
+std::string TrimBlanks(std::string_view id);
 
 // The id with every "?", "*", "/" and "\" replaced by "_".
 std::string SafeFileName(const std::string& id);

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -63,4 +65,16 @@ std::string WithTrailingBackslash(const std::string& path)
     if (path.back() == PATH_SEPARATOR)
         return path;
     return path + PATH_SEPARATOR;
+}
+
+std::string CurrentDirectory()
+{
+    std::error_code error;
+    const std::filesystem::path current = std::filesystem::current_path(error);
+    return error ? std::string() : current.string();
+}
+
+std::string BaseDirectory()
+{
+    return WithTrailingBackslash(CurrentDirectory());
 }

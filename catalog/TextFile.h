@@ -12,3 +12,9 @@ std::string ReadTextFile(const std::string& path);
 // "" becomes the separator alone, a path ending in the separator stays as
 // it is, any other path gets one separator appended.
 std::string WithTrailingBackslash(const std::string& path);
+
+// The working directory; "" when it cannot be read.
+std::string CurrentDirectory();
+// The working directory with one separator at its end: where the pages and
+// the update root the absolute paths they build.
+std::string BaseDirectory();

@@ -1,7 +1,5 @@
 #include "tree/CLeftView.h"
 
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
 #include "app/framework/FrameWindow.h"
@@ -30,18 +28,10 @@ constexpr int kTreeOrder[] = {CT_RT_POLY, CT_RT_MONO, CT_WALLPAPERS, CT_SCREENSA
 constexpr int kGroupsOrder[] = {CT_RT_MONO, CT_RT_POLY, CT_JAVA, CT_SCREENSAVERS, CT_WALLPAPERS, CT_LOGOS,
                                 CT_LOGOS_BIG};
 
-
-std::string WorkingDirectory()
-{
-    std::error_code error;
-    const std::filesystem::path current = std::filesystem::current_path(error);
-    return error ? std::string() : current.string();
-}
-
 } // namespace
 
 CLeftView::CLeftView(QWidget* parent)
-    : CXTreeView(parent), m_strBasePath(WithTrailingBackslash(WorkingDirectory()))
+    : CXTreeView(parent), m_strBasePath(BaseDirectory())
 {
     g_pLeftView = this;
     SetPageNavigator(this);

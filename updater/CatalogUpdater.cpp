@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <filesystem>
 #include <string_view>
 
 #include "catalog/CatalogPaths.h"
@@ -80,12 +79,6 @@ std::string_view UpToZero(const std::string& text)
     return std::string_view(text.c_str());
 }
 
-std::string CurrentDirectory()
-{
-    std::error_code error;
-    const std::filesystem::path path = std::filesystem::current_path(error);
-    return WithTrailingBackslash(error ? std::string() : path.string());
-}
 
 } // namespace
 
@@ -100,7 +93,7 @@ std::string MediaFileName(const std::string& itemId)
 }
 
 CatalogUpdater::CatalogUpdater(ProgressTarget& progress, std::string server)
-    : m_baseDir(CurrentDirectory()), m_progress(progress), m_server(std::move(server)),
+    : m_baseDir(BaseDirectory()), m_progress(progress), m_server(std::move(server)),
       m_mediaBuffer(MEDIA_BUFFER_SIZE)
 {
     m_session.SetPump([this] { m_progress.PumpOneMessage(); });

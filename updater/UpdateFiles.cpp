@@ -36,15 +36,6 @@ bool FileExists(const std::string& path)
     return true;
 }
 
-std::string TrimBlanks(const std::string& id)
-{
-    const size_t first = id.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    const size_t last = id.find_last_not_of(' ');
-    return id.substr(first, last - first + 1);
-}
-
 bool IsContainedName(const std::string& name)
 {
     return !name.empty() && name != "." && name != ".." && name.find('\0') == std::string::npos

@@ -17,10 +17,6 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, int* error 
 // The file can be opened for reading.
 bool FileExists(const std::string& path);
 
-// The id without leading and trailing blanks (only ' ', not tabs or line
-// breaks).
-std::string TrimBlanks(const std::string& id);
-
 // A name that stays inside the directory it is put in: not empty, not "."
 // or "..", no zero byte (and, from SafeFileName, no separator).
 bool IsContainedName(const std::string& name);

@@ -1,6 +1,5 @@
 #include "pages/browser/CVantoryView.h"
 
-#include <filesystem>
 #include <system_error>
 
 #include "app/framework/CommandState.h"
@@ -41,8 +40,5 @@ void CVantoryView::ShowPage(std::string page)
 
 std::string CVantoryView::ResolvePagePaths(std::string page) const
 {
-    std::error_code error;
-    const std::filesystem::path current = std::filesystem::current_path(error);
-    const std::string dir = WithTrailingBackslash(error ? std::string() : current.string());
-    return ::ResolvePagePaths(std::move(page), EncodePathForPage(dir));
+    return ::ResolvePagePaths(std::move(page), EncodePathForPage(BaseDirectory()));
 }

@@ -8,6 +8,7 @@
 #include <QWebEngineSettings>
 
 #include "app/framework/MessageBox.h"
+#include "catalog/TextFile.h"
 #include "pages/browser/HostSite.h"
 #include "pages/browser/PageRequestFilter.h"
 #include "pages/browser/PageScheme.h"
@@ -19,8 +20,7 @@ namespace {
 
 std::filesystem::path WorkingDirectory()
 {
-    std::error_code error;
-    return std::filesystem::current_path(error);
+    return CurrentDirectory();
 }
 
 } // namespace

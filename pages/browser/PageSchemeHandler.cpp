@@ -8,6 +8,7 @@
 #include <QMimeDatabase>
 #include <QWebEngineUrlRequestJob>
 
+#include "catalog/TextFile.h"
 #include "pages/browser/PageScheme.h"
 
 namespace fs = std::filesystem;
@@ -81,10 +82,8 @@ void PageSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job)
         return;
     }
 
-    std::error_code error;
     std::vector<fs::path> roots = {m_baseDir};
-    const fs::path current = fs::current_path(error);
-    if (!error)
+    if (const std::string current = CurrentDirectory(); !current.empty())
         roots.push_back(current);
     const auto file = ServableFile(url, roots);
     if (!file) {

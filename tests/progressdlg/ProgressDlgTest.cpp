@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "catalog/TextFile.h"
 #include "updater/dialog/CProgressDlg.h"
 #include "updater/dialog/ProgressDlgLayout.h"
 
@@ -295,7 +296,7 @@ TEST(ProgressDlg, PumpHandlesWhatIsPendingAndNeverWaits)
     EXPECT_TRUE(delivered);
 }
 
-TEST(ProgressDlg, BaseDirectoryIsTheCurrentDirectoryWithOneSeparator)
+TEST(ProgressDlg, StartsWithNothingShownAndNotCancelled)
 {
     const std::filesystem::path before = std::filesystem::current_path();
     const std::filesystem::path dir = std::filesystem::temp_directory_path() /
@@ -311,9 +312,9 @@ TEST(ProgressDlg, BaseDirectoryIsTheCurrentDirectoryWithOneSeparator)
     for (const auto& c : cases) {
         std::filesystem::current_path(c.current);
         const CProgressDlg dialog;
-        EXPECT_EQ(dialog.m_baseDir, c.expected);
+        // The update's base directory, which the dialog once kept beside it.
+        EXPECT_EQ(BaseDirectory(), c.expected);
         EXPECT_FALSE(dialog.m_cancelled);
-        EXPECT_TRUE(dialog.m_mediaUrls.empty() && dialog.m_mediaPaths.empty());
         EXPECT_TRUE(dialog.m_upperText.empty() && dialog.m_lowerText.empty());
     }
     std::filesystem::current_path(before);

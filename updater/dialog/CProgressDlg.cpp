@@ -9,20 +9,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
-#include "catalog/TextFile.h"
 #include "updater/dialog/ProgressDlgLayout.h"
 
 namespace {
-
-std::string CurrentDirectory()
-{
-    std::error_code error;
-    const std::filesystem::path current = std::filesystem::current_path(error);
-    return error ? std::string() : current.string();
-}
 
 QLabel* MakeText(QWidget* parent)
 {
@@ -54,7 +44,6 @@ QWidget* MainWindow()
 
 CProgressDlg::CProgressDlg()
     : QDialog(nullptr),
-      m_baseDir(WithTrailingBackslash(CurrentDirectory())),
       m_marker(new QFrame(this)),
       m_cancelButton(new QPushButton(QStringLiteral("Cancel"), this)),
       m_lowerTextCtrl(MakeText(this)),

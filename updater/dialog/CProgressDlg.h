@@ -28,13 +28,6 @@ class CProgressDlg : public QDialog, public ProgressTarget
     Q_OBJECT
 
 public:
-    // The update's state: the media files it will fetch (addresses and the
-    // local paths at the same index), and the directory every path starts
-    // from: the current directory at construction, ending in one separator.
-    std::vector<std::string> m_mediaUrls;
-    std::vector<std::string> m_mediaPaths;
-    std::string m_baseDir;
-
     CProgressDlg();
     ~CProgressDlg() override;
 
