@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CatgenTestFiles.h"
+#include "TestDir.h"
 #include "StrictXml.h"
 #include "tools/catgen/CatalogGenerator.h"
 
@@ -32,9 +32,9 @@ int AttributeNumber(const StrictElement& root, const std::string& name)
 
 TEST(CatalogGenerator, SameOptionsGiveIdenticalFilesAndAnotherSeedOthers)
 {
-    TempDir first;
-    TempDir second;
-    TempDir reseeded;
+    TestDir first{false};
+    TestDir second{false};
+    TestDir reseeded{false};
     GenerateCatalog(VariedOptions(first.Path()));
     GenerateCatalog(VariedOptions(second.Path()));
     CatalogGeneratorOptions options = VariedOptions(reseeded.Path());
@@ -49,7 +49,7 @@ TEST(CatalogGenerator, SameOptionsGiveIdenticalFilesAndAnotherSeedOthers)
 
 TEST(CatalogGenerator, WrittenFilesAreTheRenderedModelAndNothingElse)
 {
-    TempDir dir;
+    TestDir dir{false};
     const CatalogGeneratorOptions options = VariedOptions(dir.Path());
     const CatalogSummary summary = GenerateCatalog(options);
     const GeneratedCatalog catalog = GenerateCatalogModel(options);
@@ -108,7 +108,7 @@ class TypeLayoutTest : public ::testing::TestWithParam<TypeLayout>
 TEST_P(TypeLayoutTest, PagesHoldThirtyItemsWithCountsAndReferencesOfTheType)
 {
     const TypeLayout& layout = GetParam();
-    TempDir dir;
+    TestDir dir{false};
     CatalogGeneratorOptions options = VariedOptions(dir.Path());
     options.types = {layout.code};
     options.mediaBase = "http://media.example.test:9000/m";  // no "/": one is added
@@ -117,7 +117,7 @@ TEST_P(TypeLayoutTest, PagesHoldThirtyItemsWithCountsAndReferencesOfTheType)
     const std::filesystem::path typeDir = dir.Path() / "data" / layout.key;
 
     StrictElement index;
-    const std::string indexText = ReadWholeFile(typeDir / "cats.xml");
+    const std::string indexText = ReadFile(typeDir / "cats.xml");
     ASSERT_EQ(ParseStrictXml(indexText, index), "");
     ASSERT_EQ(index.name, "response");
     const auto groups = index.Children("ressource");
@@ -139,7 +139,7 @@ TEST_P(TypeLayoutTest, PagesHoldThirtyItemsWithCountsAndReferencesOfTheType)
         int counted = 0;
         for (int page = 1; page == 1 || page <= maxPage; ++page) {
             const std::string text =
-                ReadWholeFile(groupDir / (std::to_string(page) + ".xml"));
+                ReadFile(groupDir / (std::to_string(page) + ".xml"));
             ASSERT_TRUE(IsValidUtf8(text)) << groupDir << " page " << page;
             StrictElement root;
             ASSERT_EQ(ParseStrictXml(text, root), "") << groupDir << " page " << page;
@@ -280,7 +280,7 @@ TEST(CatalogGenerator, ReportsBadOptionsAndUnwritableOutput)
     options.groupsPerType = -1;
     EXPECT_THROW(GenerateCatalogModel(options), std::invalid_argument);
 
-    TempDir dir;
+    TestDir dir{false};
     const std::filesystem::path blocker = dir.Path() / "data";
     std::fclose(std::fopen(blocker.c_str(), "w"));  // a file where data/ belongs
     options = CatalogGeneratorOptions();

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CatgenTestFiles.h"
+#include "TestDir.h"
 #include "tools/catgen/CatgenCommandLine.h"
 
 TEST(CatgenCommandLine, ReadsEveryOptionInBothSpellings)
@@ -100,7 +100,7 @@ TEST(CatgenProgram, ExitStatusAndSummarySayWhatHappened)
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.output.find("--media-base URL"), std::string::npos);
 
-    TempDir dir;
+    TestDir dir{false};
     run = RunCatgen("--out '" + dir.Path().string() + "' --groups 2 --items 31 --types 3,26");
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("2 types, 4 groups, 124 items, 10 files, "), std::string::npos)

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CatgenTestFiles.h"
+#include "TestDir.h"
 #include "GifDecoder.h"
 #include "TestItem.h"
 #include "tools/catgen/CatalogGenerator.h"
@@ -164,7 +164,7 @@ CatalogGeneratorOptions MediaOptions(const std::filesystem::path& out)
 
 TEST(CatalogGenerator, MediaGoBelowMediaAtTheAddressPathOfEachItem)
 {
-    TempDir dir;
+    TestDir dir{false};
     const CatalogGeneratorOptions options = MediaOptions(dir.Path());
     const CatalogSummary summary = GenerateCatalog(options);
     const GeneratedCatalog catalog = GenerateCatalogModel(options);
@@ -200,8 +200,8 @@ TEST(CatalogGenerator, MediaGoBelowMediaAtTheAddressPathOfEachItem)
 // The same catalog served from another address has the same media files.
 TEST(CatalogGenerator, MediaDoNotDependOnTheMediaBase)
 {
-    TempDir first;
-    TempDir second;
+    TestDir first{false};
+    TestDir second{false};
     GenerateCatalog(MediaOptions(first.Path()));
     CatalogGeneratorOptions moved = MediaOptions(second.Path());
     moved.mediaBase = "http://media.example:8080/shop/media/";
@@ -216,7 +216,7 @@ TEST(CatalogGenerator, PicturesAndPreviewsAreReadableByImageMagick)
 {
     if (std::system("identify -version >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "ImageMagick's identify is not installed";
-    TempDir dir;
+    TestDir dir{false};
     const RenderedPreview wallpaper = RenderPreview(15, TestItem("12345", "Ocean sunset"));
     const RenderedPreview screensaver = RenderPreview(24, TestItem("12345", "Analog clock"));
     const struct {

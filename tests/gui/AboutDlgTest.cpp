@@ -14,7 +14,7 @@ const QUrl kHomepage(QStringLiteral("http://www.vantory.example.com/vantory.shtm
 
 TEST(AboutDlgTest, ShowsNameVersionAndPictureUnderItsCaption)
 {
-    WorkDir dir;
+    TestDir dir;
     RunningApp app;
     ASSERT_TRUE(app.Started());
     CAboutDlg dlg(app.Frame());
@@ -38,7 +38,7 @@ TEST(AboutDlgTest, ShowsNameVersionAndPictureUnderItsCaption)
 
 TEST(AboutDlgTest, HomepageButtonOpensTheHomepageAndLeavesTheBoxOpen)
 {
-    WorkDir dir;
+    TestDir dir;
     RunningApp app;
     ASSERT_TRUE(app.Started());
     UrlRecorder desktop;
@@ -53,7 +53,7 @@ TEST(AboutDlgTest, HomepageButtonOpensTheHomepageAndLeavesTheBoxOpen)
 
 TEST(AboutDlgTest, VisitHomepageOpensTheSameAddress)
 {
-    WorkDir dir;
+    TestDir dir;
     RunningApp app;
     ASSERT_TRUE(app.Started());
     UrlRecorder desktop;

@@ -73,7 +73,7 @@ protected:
 
 TEST(AppStartupTest, CatalogIsLoadedUnderTheDialogBeforeTheWindowIsShown)
 {
-    WorkDir dir;
+    TestDir dir;
     WriteSmallCatalog();
     StartupRecorder recorder;
     qApp->installEventFilter(&recorder);
@@ -114,7 +114,7 @@ TEST(AppStartupTest, CatalogIsLoadedUnderTheDialogBeforeTheWindowIsShown)
 
 TEST(AppStartupTest, TreeHoldsRootTypesAndGroupsInTheirOrder)
 {
-    WorkDir dir;
+    TestDir dir;
     WriteSmallCatalog();
     RunningApp app;
     ASSERT_TRUE(app.Started());
@@ -157,7 +157,7 @@ TEST(AppStartupTest, TreeHoldsRootTypesAndGroupsInTheirOrder)
 
 TEST(AppStartupTest, FileNewReloadsTheCatalogAndRebuildsTheTree)
 {
-    WorkDir dir;
+    TestDir dir;
     WriteSmallCatalog();
     RunningApp app;
     ASSERT_TRUE(app.Started());
@@ -186,7 +186,7 @@ TEST(AppStartupTest, FileNewReloadsTheCatalogAndRebuildsTheTree)
 
 TEST(AppStartupTest, FileOpenKeepsTheCaptionAndListsSevenRecentFiles)
 {
-    WorkDir dir;
+    TestDir dir;
     WriteSmallCatalog();
     RunningApp app;
     ASSERT_TRUE(app.Started());
@@ -217,7 +217,7 @@ TEST(AppStartupTest, FileOpenKeepsTheCaptionAndListsSevenRecentFiles)
 
 TEST(AppStartupTest, FileThatCannotBeOpenedEndsTheStartWithAMessage)
 {
-    WorkDir dir;
+    TestDir dir;
     WriteSmallCatalog();
     RunningApp app({QStringLiteral("missing.vty")});
     EXPECT_FALSE(app.Started());
@@ -231,7 +231,7 @@ TEST(AppStartupTest, FileThatCannotBeOpenedEndsTheStartWithAMessage)
 
 TEST(AppStartupTest, ExistingFileOnTheCommandLineOpensTheUsualWindow)
 {
-    WorkDir dir;
+    TestDir dir;
     WriteSmallCatalog();
     WriteFile("catalog.vty", "anything");
     RunningApp app({QStringLiteral("catalog.vty")});
@@ -244,7 +244,7 @@ TEST(AppStartupTest, ExistingFileOnTheCommandLineOpensTheUsualWindow)
 
 TEST(AppStartupTest, ExitClosesTheMainWindow)
 {
-    WorkDir dir;
+    TestDir dir;
     RunningApp app;
     ASSERT_TRUE(app.Started());
     ASSERT_TRUE(app.Frame()->ExecuteCommand(ID_APP_EXIT));

@@ -43,7 +43,7 @@ class CollapseTest : public testing::TestWithParam<CollapseCase>
 TEST_P(CollapseTest, HiddenSelectionMovesToTheCollapsedNode)
 {
     const CollapseCase& c = GetParam();
-    WorkDir dir;
+    TestDir dir;
     InstallTemplates();
     WriteTypeCatalog(CT_WALLPAPERS, {{"10", "Love", {"a"}}, {"11", "Cars", {"b"}}});
     WriteTypeCatalog(CT_LOGOS_BIG, {{"40", "Only", {"d"}}});
@@ -128,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ArrowKeysTest, WalkUpAndDownTheTreeShowingEachPage)
 {
-    WorkDir dir;
+    TestDir dir;
     InstallTemplates();
     WriteTypeCatalog(CT_WALLPAPERS, {{"10", "Love", {"a"}}, {"11", "Cars", {"b"}}});
     RunningApp app;

@@ -22,31 +22,6 @@
 
 namespace fs = std::filesystem;
 
-WorkDir::WorkDir()
-{
-    std::string pattern = (fs::temp_directory_path() / "vantory-gui-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
-    m_path = pattern;
-    m_previous = fs::current_path();
-    fs::current_path(m_path);
-}
-
-WorkDir::~WorkDir()
-{
-    std::error_code ignored;
-    fs::current_path(m_previous, ignored);
-    fs::remove_all(m_path, ignored);
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes)
-{
-    if (path.has_parent_path())
-        fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 void InstallTemplates()
 {
     fs::copy(fs::path(VANTORY_SOURCE_DIR) / "templates", fs::current_path(),

@@ -14,6 +14,7 @@
 #include <QUrl>
 #include <QVariant>
 
+#include "TestDir.h"
 #include "app/framework/MessageBox.h"
 
 // Test failures show Qt's strings as text.
@@ -28,24 +29,6 @@ class CVantoryApp;
 class CVantoryView;
 class CxHtmlView;
 class QTreeWidgetItem;
-
-// A fresh working directory for one test, removed afterwards.
-class WorkDir
-{
-public:
-    WorkDir();
-    ~WorkDir();
-    WorkDir(const WorkDir&) = delete;
-    WorkDir& operator=(const WorkDir&) = delete;
-
-    const std::filesystem::path& Path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-    std::filesystem::path m_previous;
-};
-
-void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 
 // One group of a test catalog: its id, its label as the XML writes it
 // (references and all) and its item labels.

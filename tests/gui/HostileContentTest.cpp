@@ -106,7 +106,7 @@ window.addEventListener('load', function () {
 
 TEST(HostileContentTest, PagesCannotReachTheNetworkOrFilesOutsideTheWorkingDirectory)
 {
-    WorkDir dir;
+    TestDir dir;
     InstallTemplates();
     RecordingServer evil;
     RecordingServer content;

@@ -145,13 +145,13 @@ TEST_F(HtmlPaneTest, PageOfFiftyMegabytesIsWrittenWhole)
 
 TEST(HtmlViewTest, PagesLoadLocalFilesBelowTheWorkingDirectoryOnly)
 {
-    WorkDir outside;
+    TestDir outside;
     QImage dot(3, 2, QImage::Format_RGB32);
     dot.fill(Qt::red);
     ASSERT_TRUE(dot.save(QStringLiteral("outside.png")));
     const std::string outsidePath = (outside.Path() / "outside.png").string();
 
-    WorkDir dir;
+    TestDir dir;
     std::filesystem::create_directories("tpl/img");
     ASSERT_TRUE(dot.save(QStringLiteral("tpl/img/dot.png")));
     RunningApp app;
@@ -193,7 +193,7 @@ protected:
 
 TEST(HtmlViewTest, MissingExternalScriptIsReportedAndPagesStillShow)
 {
-    WorkDir dir;
+    TestDir dir;
     QStringList messages;
     MessageBoxHandler previous = SetMessageBoxHandler([&](const QString& text) { messages.append(text); });
     {

@@ -74,7 +74,7 @@ class LoadWithoutEventsTest : public testing::TestWithParam<QueuedWork>
 // all the same, from 0 to 7.
 TEST_P(LoadWithoutEventsTest, QueuedWorkWaitsUntilTheLoadHasReturned)
 {
-    WorkDir dir;
+    TestDir dir;
     WriteTypeCatalog(CT_WALLPAPERS, {{"10", "Love", {"heart"}}});
     QObject context;
     bool ran = false;

@@ -27,7 +27,7 @@ QStringList MenuTexts(const QMenu& menu)
 
 TEST(MainFrameTest, MenuHoldsItsCommands)
 {
-    WorkDir dir;
+    TestDir dir;
     RunningApp app;
     ASSERT_TRUE(app.Started());
     const QList<QAction*> menus = app.Frame()->menuBar()->actions();
@@ -53,7 +53,7 @@ TEST(MainFrameTest, MenuHoldsItsCommands)
 
 TEST(MainFrameTest, StatusBarShowsReadyAndTheThreeIndicators)
 {
-    WorkDir dir;
+    TestDir dir;
     RunningApp app;
     ASSERT_TRUE(app.Started());
     QStatusBar* bar = app.Frame()->m_wndStatusBar;
@@ -77,7 +77,7 @@ TEST(MainFrameTest, StatusBarShowsReadyAndTheThreeIndicators)
 
 TEST(MainFrameTest, ViewMenuShowsAndHidesTheBars)
 {
-    WorkDir dir;
+    TestDir dir;
     RunningApp app;
     ASSERT_TRUE(app.Started());
     CMainFrame& frame = *app.Frame();
@@ -101,7 +101,7 @@ TEST(MainFrameTest, ViewMenuShowsAndHidesTheBars)
 
 TEST(MainFrameTest, SplitterGivesTheTree230PixelsAndKeepsThemOnResize)
 {
-    WorkDir dir;
+    TestDir dir;
     RunningApp app;
     ASSERT_TRUE(app.Started());
     CMainFrame& frame = *app.Frame();
@@ -116,7 +116,7 @@ TEST(MainFrameTest, SplitterGivesTheTree230PixelsAndKeepsThemOnResize)
 
 TEST(MainFrameTest, NextPaneMovesTheFocusBetweenTreeAndBrowser)
 {
-    WorkDir dir;
+    TestDir dir;
     RunningApp app;
     ASSERT_TRUE(app.Started());
     CMainFrame& frame = *app.Frame();

@@ -42,7 +42,7 @@ class NavigationStateTest : public testing::TestWithParam<NavigationCase>
 TEST_P(NavigationStateTest, CommandsAreEnabledExactlyWhenTheyCanMove)
 {
     const NavigationCase& c = GetParam();
-    WorkDir dir;
+    TestDir dir;
     WriteNavigationCatalog();
     RunningApp app;
     ASSERT_TRUE(app.Started());
@@ -88,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(NavigationTest, MovesSelectTheTargetAndShowItsPage)
 {
-    WorkDir dir;
+    TestDir dir;
     InstallTemplates();
     WriteNavigationCatalog();
     RunningApp app;
@@ -127,7 +127,7 @@ TEST(NavigationTest, MovesSelectTheTargetAndShowItsPage)
 
 TEST(NavigationTest, SelectingTheSelectedItemMakesNoNewPage)
 {
-    WorkDir dir;
+    TestDir dir;
     WriteNavigationCatalog();
     RunningApp app;
     ASSERT_TRUE(app.Started());
@@ -147,7 +147,7 @@ TEST(NavigationTest, SelectingTheSelectedItemMakesNoNewPage)
 
 TEST(NavigationTest, ToolbarHoldsTheFiveEntriesWithTheirTexts)
 {
-    WorkDir dir;
+    TestDir dir;
     RunningApp app;
     ASSERT_TRUE(app.Started());
     const QList<QAction*> actions = app.Frame()->m_wndToolBar->actions();

@@ -51,7 +51,7 @@ protected:
 
     QString Title() { return RunScript(View(), QStringLiteral("document.title")).toString(); }
 
-    WorkDir m_dir;
+    TestDir m_dir;
     std::unique_ptr<RunningApp> m_app;
     int m_pages = 0;
 };
@@ -200,7 +200,7 @@ protected:
 
 TEST(ItemsPageTest, MoreThanAHundredItemsAreBuiltUnderAProgressDialog)
 {
-    WorkDir dir;
+    TestDir dir;
     InstallTemplates();
     std::vector<std::string> hundred(100, "tune");
     std::vector<std::string> more(101, "tune");

@@ -12,10 +12,10 @@ namespace fs = std::filesystem;
 // Which addresses of the page scheme name a file that may be served.
 TEST(PageSchemeHandlerTest, ServesRegularFilesBelowTheRootsOnly)
 {
-    WorkDir outside;
+    TestDir outside;
     WriteFile("secret.txt", "no");
     const fs::path secret = outside.Path() / "secret.txt";
-    WorkDir dir;
+    TestDir dir;
     const fs::path root = dir.Path();
     WriteFile("a.txt", "a");
     WriteFile("sub/b.txt", "b");
@@ -56,7 +56,7 @@ TEST(PageSchemeHandlerTest, ServesRegularFilesBelowTheRootsOnly)
 
 TEST(PageSchemeHandlerTest, AWorkingDirectoryAtTheRootReadsTheHostAsAPathPart)
 {
-    WorkDir dir;
+    TestDir dir;
     WriteFile("x.txt", "x");
     // "//tmp/..." behind the working directory "/" parses as host "tmp".
     const fs::path relative = fs::relative(dir.Path() / "x.txt", "/");

@@ -97,7 +97,7 @@ protected:
         return result;
     }
 
-    WorkDir m_dir;
+    TestDir m_dir;
     std::unique_ptr<RunningApp> m_app;
     std::vector<QWidget*> m_dialogParents;
     bool m_choosePrinter = true;

@@ -23,7 +23,7 @@ class SelectGroupTest : public testing::TestWithParam<SelectGroupCase>
 TEST_P(SelectGroupTest, SelectsTheFirstChildWithExactlyThatLabel)
 {
     const SelectGroupCase& c = GetParam();
-    WorkDir dir;
+    TestDir dir;
     WriteTypeCatalog(CT_WALLPAPERS, {{"1", "Love", {"a"}},
                                      {"2", "Cars", {"b"}},
                                      {"3", "Love", {"c"}},

@@ -16,6 +16,6 @@ protected:
     CVantoryView& View() const;
 
 private:
-    WorkDir m_dir;
+    TestDir m_dir;
     std::unique_ptr<RunningApp> m_app;  // started after the directory exists
 };

@@ -113,7 +113,7 @@ protected:
     }
 
     TemporaryContent m_content{SmallContent()};
-    WorkDir m_dir;
+    TestDir m_dir;
     std::unique_ptr<ContentServer> m_server;
     std::unique_ptr<ScopedVariable> m_variable;
     std::unique_ptr<RunningApp> m_app;

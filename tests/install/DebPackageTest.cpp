@@ -83,7 +83,7 @@ TEST(DebPackageTest, UnpackedProgramsRunFromTheDesktopEntry)
 {
     const fs::path deb = Package();
     ASSERT_FALSE(deb.empty());
-    TempDir root;
+    TestDir root{false};
     ASSERT_EQ(RunProcess({"dpkg-deb", "--extract", deb.string(), root.Path().string()}, ".").status, 0);
     const Installation unpacked(root.Path() / "usr");
     User user(unpacked);

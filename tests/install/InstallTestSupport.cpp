@@ -4,12 +4,6 @@
 
 namespace fs = std::filesystem;
 
-void WriteFile(const fs::path& path, const std::string& text)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 std::set<std::string> FilesBelow(const fs::path& root)
 {
     std::set<std::string> files;
@@ -26,7 +20,7 @@ std::set<std::string> FilesBelow(const fs::path& root)
     for (const auto& [name, text] : files) {
         if (!fs::is_regular_file(to / name))
             return ::testing::AssertionFailure() << to / name << " is missing";
-        if (ReadWholeFile(to / name) != text)
+        if (ReadFile(to / name) != text)
             return ::testing::AssertionFailure() << to / name << " differs from " << from / name;
     }
     return ::testing::AssertionSuccess();

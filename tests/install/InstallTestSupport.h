@@ -6,9 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CatgenTestFiles.h"
-
-void WriteFile(const std::filesystem::path& path, const std::string& text);
+#include "TestDir.h"
 
 // The regular files below `root`, relative to it.
 std::set<std::string> FilesBelow(const std::filesystem::path& root);

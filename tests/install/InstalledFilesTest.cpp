@@ -22,7 +22,7 @@ TEST(InstalledFilesTest, DesktopEntryAndMetainfoValidate)
     const ProcessResult appstream = RunProcess({"appstreamcli", "validate", "--no-net", metainfo.string()}, ".");
     EXPECT_EQ(appstream.status, 0) << appstream.out << appstream.err;
     // The component launches the installed entry, whose program is installed.
-    EXPECT_NE(ReadWholeFile(metainfo).find("<launchable type=\"desktop-id\">" + installed.DesktopEntry().filename().string()),
+    EXPECT_NE(ReadFile(metainfo).find("<launchable type=\"desktop-id\">" + installed.DesktopEntry().filename().string()),
               std::string::npos);
     const std::vector<std::string> exec = installed.DesktopExec();
     ASSERT_FALSE(exec.empty());
@@ -32,7 +32,7 @@ TEST(InstalledFilesTest, DesktopEntryAndMetainfoValidate)
 // Width and height from a PNG's header chunk.
 std::pair<uint32_t, uint32_t> PngSize(const fs::path& path)
 {
-    const std::string bytes = ReadWholeFile(path);
+    const std::string bytes = ReadFile(path);
     if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0 || bytes.compare(12, 4, "IHDR") != 0)
         return {0, 0};
     auto at = [&](size_t offset) {
@@ -47,7 +47,7 @@ std::pair<uint32_t, uint32_t> PngSize(const fs::path& path)
 TEST(InstalledFilesTest, IconIsInTheThemeAtItsSizes)
 {
     const Installation installed = Installation::Staged();
-    const std::string entry = ReadWholeFile(installed.DesktopEntry());
+    const std::string entry = ReadFile(installed.DesktopEntry());
     ASSERT_NE(entry.find("\nIcon=vantory\n"), std::string::npos);
     for (const uint32_t size : {16u, 22u, 24u, 32u, 48u, 64u, 128u, 256u}) {
         const std::string dir = std::to_string(size) + "x" + std::to_string(size);

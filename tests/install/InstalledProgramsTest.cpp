@@ -28,7 +28,7 @@ TEST(InstalledProgramsTest, FirstStartFromTheDesktopEntrySeedsTheUsersDirectory)
     EXPECT_EQ(run.out, kShown);
     EXPECT_NE(run.err.find("vantory: made " + user.WorkDir().string()), std::string::npos) << run.err;
     EXPECT_TRUE(HoldsCopyOf(user.WorkDir() / "tpl", installed.Shared() / "tpl"));
-    EXPECT_EQ(ReadWholeFile(user.WorkDir() / "hint.js"), ReadWholeFile(installed.Shared() / "hint.js"));
+    EXPECT_EQ(ReadFile(user.WorkDir() / "hint.js"), ReadFile(installed.Shared() / "hint.js"));
     EXPECT_TRUE(HoldsCopyOf(user.WorkDir() / "data", installed.Shared() / "sample/data"));
     // The program loaded the seeded catalog: the load wrote its caches there.
     EXPECT_TRUE(HasCaches(user.WorkDir() / "data"));
@@ -48,9 +48,9 @@ TEST(InstalledProgramsTest, LaterStartKeepsChangedFilesAndRestoresMissingTemplat
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, kShown);
     EXPECT_EQ(run.err.find("vantory: made"), std::string::npos) << run.err;
-    EXPECT_EQ(ReadWholeFile(user.WorkDir() / "tpl/items.html"), "<p>my items</p>");
-    EXPECT_EQ(ReadWholeFile(user.WorkDir() / "hint.js"), "// mine");
-    EXPECT_EQ(ReadWholeFile(user.WorkDir() / "tpl/groups.html"), ReadWholeFile(installed.Shared() / "tpl/groups.html"));
+    EXPECT_EQ(ReadFile(user.WorkDir() / "tpl/items.html"), "<p>my items</p>");
+    EXPECT_EQ(ReadFile(user.WorkDir() / "hint.js"), "// mine");
+    EXPECT_EQ(ReadFile(user.WorkDir() / "tpl/groups.html"), ReadFile(installed.Shared() / "tpl/groups.html"));
     EXPECT_FALSE(fs::exists(user.WorkDir() / "data/logos")) << "the catalog is the user's";
 }
 

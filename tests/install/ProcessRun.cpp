@@ -7,7 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "CatgenTestFiles.h"
+#include "TestDir.h"
 
 extern char** environ;
 
@@ -67,7 +67,7 @@ int WaitFor(pid_t pid, std::chrono::seconds limit)
 ProcessResult RunProcess(const std::vector<std::string>& argv, const fs::path& directory,
                          const EnvironmentChanges& changes, std::chrono::seconds limit)
 {
-    const TempDir outputs;
+    const TestDir outputs{false};
     const fs::path outPath = outputs.Path() / "out";
     const fs::path errPath = outputs.Path() / "err";
     std::vector<std::string> args = argv;
@@ -93,7 +93,7 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const fs::path& d
     ProcessResult result;
     if (pid > 0)
         result.status = WaitFor(pid, limit);
-    result.out = ReadWholeFile(outPath);
-    result.err = ReadWholeFile(errPath);
+    result.out = ReadFile(outPath);
+    result.err = ReadFile(errPath);
     return result;
 }

@@ -12,7 +12,7 @@ fs::path Installation::DesktopEntry() const
 
 std::vector<std::string> Installation::DesktopExec() const
 {
-    std::istringstream lines(ReadWholeFile(DesktopEntry()));
+    std::istringstream lines(ReadFile(DesktopEntry()));
     std::vector<std::string> argv;
     for (std::string line; std::getline(lines, line);) {
         if (line.rfind("Exec=", 0) != 0)
@@ -46,7 +46,7 @@ ProcessResult User::Run(const std::vector<std::string>& argv, const fs::path& di
 std::string SampleCounts()
 {
     static const std::string counts = [] {
-        TempDir copy;
+        TestDir copy{false};
         fs::copy(fs::path(VANTORY_BINARY_DIR) / "sample/data", copy.Path() / "data", fs::copy_options::recursive);
         return RunProcess({BUILT_VANTORYCTL, "load"}, copy.Path()).out;
     }();

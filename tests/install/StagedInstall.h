@@ -47,7 +47,7 @@ public:
 
 private:
     const Installation m_installation;
-    TempDir m_home;
+    TestDir m_home{false};
 };
 
 // The per-type counts that `vantoryctl load` prints for the build's sample

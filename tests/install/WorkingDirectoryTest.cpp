@@ -36,7 +36,7 @@ TEST(WorkingDirectoryTest, UserDirectoryFollowsTheXdgRules)
 
 TEST(WorkingDirectoryTest, InstalledDataIsFoundBesideTheProgramsPrefix)
 {
-    TempDir prefix;
+    TestDir prefix{false};
     const fs::path program = prefix.Path() / INSTALL_BINDIR / "vantory";
     fs::create_directories(program.parent_path());
     EXPECT_EQ(InstalledDataDirectory(program), fs::path()) << "nothing installed yet";
@@ -74,8 +74,8 @@ protected:
     }
 
 private:
-    TempDir m_shared;
-    TempDir m_target;
+    TestDir m_shared{false};
+    TestDir m_target{false};
 };
 
 TEST_F(SeedTest, FirstSeedCopiesTemplatesAndSampleCatalog)
@@ -85,7 +85,7 @@ TEST_F(SeedTest, FirstSeedCopiesTemplatesAndSampleCatalog)
     EXPECT_EQ(result.filesAdded, 3);
     EXPECT_TRUE(result.catalogAdded);
     EXPECT_TRUE(HoldsCopyOf(Target() / "tpl", Shared() / "tpl"));
-    EXPECT_EQ(ReadWholeFile(Target() / "hint.js"), "hint();");
+    EXPECT_EQ(ReadFile(Target() / "hint.js"), "hint();");
     EXPECT_TRUE(HoldsCopyOf(Target() / "data", Shared() / "sample/data"));
     EXPECT_EQ(FilesBelow(Target()).size(), 5u);
     EXPECT_TRUE(NoPartLeft());
@@ -107,14 +107,14 @@ TEST_F(SeedTest, LaterSeedAddsWhatIsMissingAndReplacesNothing)
     EXPECT_EQ(result.error, "");
     EXPECT_EQ(result.filesAdded, 2);
     EXPECT_FALSE(result.catalogAdded);
-    EXPECT_EQ(ReadWholeFile(Target() / "tpl/items.html"), "<my items/>");
-    EXPECT_EQ(ReadWholeFile(Target() / "hint.js"), "mine();");
-    EXPECT_EQ(ReadWholeFile(Target() / "tpl/img/dot.gif"), "GIF89a");
-    EXPECT_EQ(ReadWholeFile(Target() / "tpl/item_new.html"), "<new/>");
+    EXPECT_EQ(ReadFile(Target() / "tpl/items.html"), "<my items/>");
+    EXPECT_EQ(ReadFile(Target() / "hint.js"), "mine();");
+    EXPECT_EQ(ReadFile(Target() / "tpl/img/dot.gif"), "GIF89a");
+    EXPECT_EQ(ReadFile(Target() / "tpl/item_new.html"), "<new/>");
     // The catalog is the user's once it is there: an update may have
     // removed listings, and none come back.
     EXPECT_FALSE(fs::exists(Target() / "data/logos/7/1.xml"));
-    EXPECT_EQ(ReadWholeFile(Target() / "data/logos/9/1.xml"), "<updated/>");
+    EXPECT_EQ(ReadFile(Target() / "data/logos/9/1.xml"), "<updated/>");
     EXPECT_TRUE(NoPartLeft());
 }
 

@@ -7,7 +7,7 @@
 
 TestDir::TestDir(bool enter)
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vantory-catalog-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "vantory-test-XXXXXX").string();
     if (!::mkdtemp(pattern.data()))
         throw std::runtime_error("mkdtemp failed");
     m_path = pattern;
@@ -37,4 +37,13 @@ std::string ReadFile(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::map<std::string, std::string> ReadTree(const std::filesystem::path& dir)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir))
+        if (entry.is_regular_file())
+            files[std::filesystem::relative(entry.path(), dir).string()] = ReadFile(entry.path());
+    return files;
 }

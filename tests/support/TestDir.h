@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 
 // A fresh directory under the system's temporary directory, removed with
@@ -26,3 +27,6 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 
 // The file's bytes; "" if it cannot be read.
 std::string ReadFile(const std::filesystem::path& path);
+
+// Every regular file below dir, by its path relative to dir.
+std::map<std::string, std::string> ReadTree(const std::filesystem::path& dir);
