@@ -205,6 +205,26 @@ TEST(ContentServerProtocol, RefusesWhatIsNotThere)
     EXPECT_EQ(CurlClient(content.Port()).Get(UpdateTarget(1, "CAT", "", 1, ""), badHeader).status, 400);
 }
 
+TEST(ContentServerProtocol, AnswersHeadWithTheHeadersAlone)
+{
+    ServedContent content;
+    const std::string index = ReadBytes(content.TypeDir(1) / "cats.xml");
+    FetchOptions head;
+    head.head = true;
+    CurlClient client(content.Port());
+    const FetchReply reply = client.Get(UpdateTarget(1, "CAT", "", 1, ""), head);
+    EXPECT_EQ(reply.status, 200);
+    EXPECT_EQ(reply.contentLength, static_cast<long>(index.size()));
+    EXPECT_TRUE(reply.body.empty());
+    EXPECT_EQ(client.Get(UpdateTarget(1, "CAT", "", 1, "")).body, index);
+    EXPECT_TRUE(client.Reused());
+    const auto log = content.Server().Log();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].method, "HEAD");
+    EXPECT_EQ(log[0].bytes, 0u);
+    EXPECT_EQ(log[1].bytes, index.size());
+}
+
 // The previews too, GIF files under ".jpg" names included: their bodies
 // say what they are.
 TEST(ContentServerProtocol, ServesEveryPictureAndPreviewAtItsAddressAsAGif)

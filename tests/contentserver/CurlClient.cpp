@@ -66,6 +66,7 @@ FetchReply CurlClient::Get(const std::string& target, const FetchOptions& option
                      options.http10 ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1);
     if (options.post.empty()) {
         curl_easy_setopt(m_easy, CURLOPT_HTTPGET, 1L);
+        curl_easy_setopt(m_easy, CURLOPT_NOBODY, options.head ? 1L : 0L);
     } else {
         curl_easy_setopt(m_easy, CURLOPT_POSTFIELDSIZE, static_cast<long>(options.post.size()));
         curl_easy_setopt(m_easy, CURLOPT_COPYPOSTFIELDS, options.post.c_str());

@@ -23,6 +23,7 @@ struct FetchOptions
 {
     double timeout = 5;                // seconds for the whole exchange
     std::string post;                  // not empty: a POST of this body
+    bool head = false;                 // a HEAD
     std::vector<std::string> headers;  // extra "Name: value" lines
     bool http10 = false;
 };
