@@ -151,7 +151,7 @@ TEST(ContentServerProgram, ServesUntilTerminated)
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     std::fclose(output);
 
-    const std::string text = ReadBytes(log);
+    const std::string text = ReadFile(log);
     EXPECT_NE(text.find("#1 GET /xml_act.php?a=vantory&t=2&l=EN&act=CAT&cat=&p=1&np=&q=&c=US&h=1 503 "),
               std::string::npos)
         << text;

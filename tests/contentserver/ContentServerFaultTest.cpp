@@ -23,7 +23,7 @@ struct Fixture
     GeneratedCatalog model = GenerateCatalogModel(ServedContent::SmallCatalog());
     std::string id = std::string(TrimGroupId(model.types[0].groups[0].id));  // a logos group
     std::string page = PageTarget(1, id, 1);
-    std::string pageFile = ReadBytes(content.TypeDir(1) / model.types[0].groups[0].directory / "1.xml");
+    std::string pageFile = ReadFile(content.TypeDir(1) / model.types[0].groups[0].directory / "1.xml");
     std::string picture = "/media/logos/" + model.types[0].groups[0].directory + "/" +
                           model.types[0].groups[0].items[0].id + ".gif";
 };
@@ -200,8 +200,8 @@ TEST(ContentServerFaults, TheLogSaysWhatWasServedAndWhatWasDone)
     Fetch(server.Port(), control);
     server.Stop();
 
-    const std::string index = ReadBytes(content.Dir() / "data/logos/cats.xml");
-    const std::string text = ReadBytes(logFile);
+    const std::string index = ReadFile(content.Dir() / "data/logos/cats.xml");
+    const std::string text = ReadFile(logFile);
     std::vector<std::string> lines;
     for (std::size_t at = 0; at < text.size();) {
         const auto end = text.find('\n', at);

@@ -49,7 +49,7 @@ TEST(ContentServerHostileIds, TheProgramReadsEachHostileIdAsMeantAndGetsItsListi
 
     for (const int code : {1, 15, 26}) {
         const std::string index = Fetch(content.Port(), UpdateTarget(code, "CAT", "", 1, "")).body;
-        const std::string onDisk = ReadBytes(content.TypeDir(code) / "cats.xml");
+        const std::string onDisk = ReadFile(content.TypeDir(code) / "cats.xml");
         // The groups on disk first, unchanged; the hostile ones after them.
         EXPECT_EQ(index.substr(0, onDisk.size() - 12), onDisk.substr(0, onDisk.size() - 12));
         std::vector<std::string> ids = ProgramIds(index);

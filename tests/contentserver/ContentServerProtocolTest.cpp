@@ -30,7 +30,7 @@ TEST(ContentServerProtocol, AnswersTheExactQueriesWithTheGeneratorsFiles)
     for (const GeneratedType& type : model.types) {
         const FetchReply index = Fetch(content.Port(), UpdateTarget(type.code, "CAT", "", 1, ""));
         ASSERT_EQ(index.status, 200) << type.key;
-        EXPECT_EQ(index.body, ReadBytes(content.TypeDir(type.code) / "cats.xml"));
+        EXPECT_EQ(index.body, ReadFile(content.TypeDir(type.code) / "cats.xml"));
 
         for (const GeneratedGroup& group : type.groups) {
             // The program sends the id trimmed and unencoded: "cat?51", "52/3", "53\4".
@@ -39,7 +39,7 @@ TEST(ContentServerProtocol, AnswersTheExactQueriesWithTheGeneratorsFiles)
             for (int page = 1; page <= pages; ++page, ++pagesChecked) {
                 const FetchReply reply = Fetch(content.Port(), PageTarget(type.code, id, page));
                 ASSERT_EQ(reply.status, 200) << id << " page " << page;
-                EXPECT_EQ(reply.body, ReadBytes(content.TypeDir(type.code) / group.directory /
+                EXPECT_EQ(reply.body, ReadFile(content.TypeDir(type.code) / group.directory /
                                                 (std::to_string(page) + ".xml")))
                     << id << " page " << page;
             }
@@ -88,8 +88,8 @@ TEST(ContentServerProtocol, PaginatesAtAnyPageSize)
         for (const std::string& item : SplitListingItems(page(p, "30")))
             byThirty += item;
     EXPECT_EQ(bySeven, byThirty);
-    EXPECT_EQ(bySeven.size(), ReadBytes(content.TypeDir(26) / group.directory / "1.xml").size() +
-                                  ReadBytes(content.TypeDir(26) / group.directory / "2.xml").size() -
+    EXPECT_EQ(bySeven.size(), ReadFile(content.TypeDir(26) / group.directory / "1.xml").size() +
+                                  ReadFile(content.TypeDir(26) / group.directory / "2.xml").size() -
                                   2 * std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                                                   "<response max_page=\"2\" total_results=\"45\">\n"
                                                   "</response>\n").size());
@@ -102,7 +102,7 @@ TEST(ContentServerProtocol, FindsGroupsByTrimmedOrEncodedId)
     const GeneratedType& logos = *FindGeneratedType(model, 1);
     for (const GeneratedGroup& group : logos.groups) {
         const std::string id(TrimGroupId(group.id));
-        const std::string expected = ReadBytes(content.TypeDir(1) / group.directory / "1.xml");
+        const std::string expected = ReadFile(content.TypeDir(1) / group.directory / "1.xml");
         std::string encoded;
         for (const char c : id)
             encoded += c == '?' ? std::string("%3F") : c == '/' ? std::string("%2F") : std::string(1, c);
@@ -119,7 +119,7 @@ TEST(ContentServerProtocol, SeesEachTargetByteForByteAsSent)
     const GeneratedCatalog model = ModelFor(content);
     const GeneratedGroup& group = model.types[0].groups[0];
     const std::string id(TrimGroupId(group.id));
-    const std::string page = ReadBytes(content.TypeDir(1) / group.directory / "1.xml");
+    const std::string page = ReadFile(content.TypeDir(1) / group.directory / "1.xml");
     const struct {
         const char* name;
         std::string cat;
@@ -208,7 +208,7 @@ TEST(ContentServerProtocol, RefusesWhatIsNotThere)
 TEST(ContentServerProtocol, AnswersHeadWithTheHeadersAlone)
 {
     ServedContent content;
-    const std::string index = ReadBytes(content.TypeDir(1) / "cats.xml");
+    const std::string index = ReadFile(content.TypeDir(1) / "cats.xml");
     FetchOptions head;
     head.head = true;
     CurlClient client(content.Port());
@@ -279,7 +279,7 @@ TEST(ContentServerProtocol, AnswersDefaultAddressesWithItsOwn)
     const GeneratedCatalog model = GenerateCatalogModel(options);
     const GeneratedGroup& group = model.types[0].groups[1];
     const std::string id(TrimGroupId(group.id));
-    const std::string file = ReadBytes(content.Dir() / "data/logos_big" / group.directory / "1.xml");
+    const std::string file = ReadFile(content.Dir() / "data/logos_big" / group.directory / "1.xml");
     const std::string page = Fetch(server.Port(), PageTarget(3, id, 1)).body;
     ASSERT_NE(file.find("http://127.0.0.1:8642/"), std::string::npos);
     EXPECT_EQ(page.find("http://127.0.0.1:8642/"), std::string::npos);
@@ -317,17 +317,17 @@ TEST(ContentServerProtocol, ReadsContentWrittenAfterStartAndAgainWhenItChanges)
     options.groupsPerType = 2;
     content.Generate(options, server.Port());
     EXPECT_EQ(Fetch(server.Port(), indexTarget).body,
-              ReadBytes(content.Dir() / "data/rt_mono/cats.xml"));
+              ReadFile(content.Dir() / "data/rt_mono/cats.xml"));
 
     options.groupsPerType = 5;
     options.seed = 9;
     content.Generate(options, server.Port());
     const FetchReply changed = Fetch(server.Port(), indexTarget);
-    EXPECT_EQ(changed.body, ReadBytes(content.Dir() / "data/rt_mono/cats.xml"));
+    EXPECT_EQ(changed.body, ReadFile(content.Dir() / "data/rt_mono/cats.xml"));
     const GeneratedCatalog model = GenerateCatalogModel(options);
     const GeneratedGroup& fifth = model.types[0].groups[4];
     EXPECT_EQ(Fetch(server.Port(), PageTarget(2, fifth.id, 1)).body,
-              ReadBytes(content.Dir() / "data/rt_mono" / fifth.directory / "1.xml"));
+              ReadFile(content.Dir() / "data/rt_mono" / fifth.directory / "1.xml"));
 }
 
 TEST(ContentServerProtocol, KeepsConnectionsAliveAndCountsRequestsInOrder)

@@ -1,7 +1,5 @@
 #include "ServedContent.h"
 
-#include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -56,10 +54,3 @@ std::string PageTarget(int code, const std::string& id, int page)
     return UpdateTarget(code, code == 26 ? "GAMESCONT" : "CONT", id, page, "30");
 }
 
-std::string ReadBytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}

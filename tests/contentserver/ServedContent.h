@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "TestDir.h"
 #include "tools/catgen/CatalogGenerator.h"
 #include "tools/contentserver/ContentServer.h"
 #include "tools/contentserver/TemporaryContent.h"
@@ -34,4 +35,3 @@ std::string UpdateTarget(int code, const std::string& act, const std::string& ca
 std::string InfoTarget(int code, const std::string& id);
 std::string PageTarget(int code, const std::string& id, int page);
 
-std::string ReadBytes(const std::filesystem::path& path);

@@ -8,7 +8,7 @@
 #include <QProgressBar>
 #include <QTimer>
 
-#include "GuiTestSupport.h"
+#include "WidgetsTestSupport.h"
 #include "catalog/document/CVantoryDoc.h"
 #include "catalog/CatalogRegistry.h"
 #include "catalog/ContentCatalog.h"
