@@ -42,45 +42,16 @@ private:
 
 std::string ItemTemplateOf(int type)
 {
-    switch (type) {
-    case CT_RT_MONO:
-    case CT_RT_POLY: return "item_ringtone";
-    case CT_JAVA: return "item_javagame";
-    case CT_SCREENSAVERS:
-    case CT_WALLPAPERS: return "item_pic";
-    case CT_LOGOS:
-    case CT_LOGOS_BIG: return "item_logo";
-    default: return "";
-    }
+    const ContentTypeInfo* info = FindContentType(type);
+    return info ? std::string(info->itemTemplate) : std::string();
 }
 
-int CellsPerRow(int type)
+std::string LocalMediaPath(const std::string& basePath, int type, const std::string& groupId,
+                           const std::string& itemId)
 {
-    switch (type) {
-    case CT_RT_MONO:
-    case CT_RT_POLY:
-    case CT_JAVA: return 1;
-    case CT_LOGOS:
-    case CT_LOGOS_BIG:
-    case CT_WALLPAPERS: return 3;
-    default: return 2;
-    }
-}
-
-std::string LocalMediaPath(const std::string& basePath, int type, std::string_view itemTemplate,
-                           const std::string& groupId, const std::string& itemId)
-{
-    std::string subDir;
-    std::string extension;
-    if (itemTemplate == "item_javagame")
-        subDir = "java/";
-    if (type == CT_LOGOS_BIG) {
-        subDir = "logos_big/";
-        extension = ".gif";
-    } else if (itemTemplate == "item_logo") {
-        subDir = "logos/";
-        extension = ".gif";
-    }
+    const ContentTypeInfo* info = FindContentType(type);
+    const std::string subDir(info ? info->pageMediaDir : "");
+    const std::string extension(info ? info->pageMediaExtension : "");
     return EncodePathForPage(basePath + "data/" + subDir + GroupFileName(groupId) + "/" +
                              GroupFileName(itemId) + extension);
 }
@@ -119,7 +90,9 @@ std::string PageBuilder::ItemsPage(int type, const std::string& groupLabel, cons
                                    TableProgress* progress) const
 {
     const ContentCatalog* catalog = CatalogForType(type);
-    TableBody body(CellsPerRow(type));
+    const ContentTypeInfo* info = FindContentType(type);
+    // A code that is no type has no catalog, so no cells to lay out.
+    TableBody body(info ? info->cellsPerRow : 1);
     const std::string cellTemplate = LoadTemplate(itemTemplate, true);
     // A leaf of the tree may name a group the catalog no longer has (the
     // update reloads the catalog, not the tree): no cells then.
@@ -140,7 +113,7 @@ std::string PageBuilder::ItemsPage(int type, const std::string& groupLabel, cons
         ReplaceAll(cell, "*id*", group->ids[at]);
         ReplaceAll(cell, "*url*", group->urls[at]);
         ReplaceAll(cell, "*file*", group->files[at]);
-        ReplaceAll(cell, "*locfile*", LocalMediaPath(m_basePath, type, itemTemplate, group->id, group->ids[at]));
+        ReplaceAll(cell, "*locfile*", LocalMediaPath(m_basePath, type, group->id, group->ids[at]));
         ReplaceAll(cell, "*desc*", group->descs[at]);
         body.Add(cell);
         if (progress)

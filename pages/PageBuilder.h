@@ -13,18 +13,16 @@ inline constexpr std::string_view ROW_BREAK = "</tr>\n<tr>";
 // The item fragment of a content type ("item_logo", "item_pic",
 // "item_ringtone" or "item_javagame"); "" for a code that is no type.
 std::string ItemTemplateOf(int type);
-// Cells per table row of an items page: 1 for ringtones and Java games, 3
-// for logos, big logos and wallpapers, 2 otherwise.
-int CellsPerRow(int type);
+// Cells per row of a groups page (an items page has its type's).
 inline constexpr int GROUPS_PER_ROW = 2;
 
 // Where an item's picture is on disk, behind the base path (which ends in
-// "/"): data/logos/G/I.gif for logos, data/logos_big/G/I.gif for big logos,
-// data/java/G/I for Java games (the templates add ".gif") and data/G/I for
-// the others. G and I are named as the update stores them (GroupFileName),
-// and the whole path is made fit for an address (EncodePathForPage).
-std::string LocalMediaPath(const std::string& basePath, int type, std::string_view itemTemplate,
-                           const std::string& groupId, const std::string& itemId);
+// "/"): data/ + the type's page media directory + G/I + its page media
+// extension (ContentTypeInfo), as data/logos/G/I.gif for a logo. G and I are
+// named as the update stores them (GroupFileName), and the whole path is
+// made fit for an address (EncodePathForPage).
+std::string LocalMediaPath(const std::string& basePath, int type, const std::string& groupId,
+                           const std::string& itemId);
 
 // Told about the table of a large items page while it is built.
 class TableProgress

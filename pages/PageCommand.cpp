@@ -1,5 +1,6 @@
 #include "pages/PageCommand.h"
 
+#include "catalog/ContentTypeTable.h"
 #include "pages/PageNavigator.h"
 
 namespace {
@@ -10,13 +11,11 @@ PageNavigator* g_navigator = nullptr;
 // -1 for a kind that names nothing.
 int TypeOfKind(const std::string& kind)
 {
-    const std::pair<const char*, int> kinds[] = {
-        {"java", 26}, {"ss", 24},     {"wp", 15},        {"rtmono", 2},
-        {"rtpoly", 14}, {"logos", 1}, {"logos_big", 3}, {"start", 0},
-    };
-    for (const auto& [name, code] : kinds)
-        if (kind == name)
-            return code;
+    if (kind == "start")
+        return 0;
+    for (const ContentTypeInfo& type : CONTENT_TYPES)
+        if (kind == type.pageKind)
+            return type.code;
     return -1;
 }
 

@@ -6,10 +6,10 @@ class PageNavigator;
 
 // Performs one page call: a command name, optionally followed by "|" and an
 // argument. "selgroup|label" selects the child of the selected tree item
-// with that label; "selcnt|kind" selects a type node ("java", "ss", "wp",
-// "rtmono", "rtpoly", "logos", "logos_big") or the root ("start"). Anything
-// else, "help" included, does nothing. The new page is shown before this
-// returns.
+// with that label; "selcnt|kind" selects the node of the type whose page
+// kind it is (ContentTypeInfo: "wp", "java", ...) or the root ("start").
+// Anything else, "help" included, does nothing. The new page is shown
+// before this returns.
 void OnPageCommand(std::string command);
 
 // The tree the commands move; null (the default) makes them do nothing.

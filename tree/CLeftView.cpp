@@ -1,5 +1,6 @@
 #include "tree/CLeftView.h"
 
+#include <array>
 #include <utility>
 
 #include "app/framework/FrameWindow.h"
@@ -21,12 +22,11 @@ namespace {
 // decoded and may not even be valid UTF-8.
 constexpr int kLabelRole = Qt::UserRole;
 
-// The order of the type nodes under the root.
-constexpr int kTreeOrder[] = {CT_RT_POLY, CT_RT_MONO, CT_WALLPAPERS, CT_SCREENSAVERS, CT_JAVA, CT_LOGOS,
-                              CT_LOGOS_BIG};
-// The order in which the types get their groups.
-constexpr int kGroupsOrder[] = {CT_RT_MONO, CT_RT_POLY, CT_JAVA, CT_SCREENSAVERS, CT_WALLPAPERS, CT_LOGOS,
-                                CT_LOGOS_BIG};
+// The members that hold the type nodes, in the order of the nodes under
+// the root (CONTENT_TYPE_TREE_ORDER).
+constexpr std::array<QTreeWidgetItem* CLeftView::*, CONTENT_TYPE_COUNT> kTypeNodes = {
+    &CLeftView::m_hRtPoly, &CLeftView::m_hRtMono, &CLeftView::m_hWallpapers, &CLeftView::m_hScreensavers,
+    &CLeftView::m_hJava,   &CLeftView::m_hLogos,  &CLeftView::m_hLogosBig};
 
 } // namespace
 
@@ -85,31 +85,23 @@ QTreeWidgetItem* CLeftView::InsertItem(const std::string& label, QTreeWidgetItem
 
 QTreeWidgetItem** CLeftView::NodeOfType(int type)
 {
-    switch (type) {
-    case CT_RT_POLY: return &m_hRtPoly;
-    case CT_RT_MONO: return &m_hRtMono;
-    case CT_WALLPAPERS: return &m_hWallpapers;
-    case CT_SCREENSAVERS: return &m_hScreensavers;
-    case CT_JAVA: return &m_hJava;
-    case CT_LOGOS: return &m_hLogos;
-    case CT_LOGOS_BIG: return &m_hLogosBig;
-    default: return nullptr;
-    }
+    const ContentTypeInfo* info = FindContentType(type);
+    return info ? &(this->*kTypeNodes[static_cast<size_t>(info->treeRank)]) : nullptr;
 }
 
 void CLeftView::FillTree()
 {
     // The handles name items that clear() deletes.
-    for (int type : kTreeOrder)
-        *NodeOfType(type) = nullptr;
+    for (QTreeWidgetItem* CLeftView::*node : kTypeNodes)
+        this->*node = nullptr;
     m_hRoot = nullptr;
     clear();
 
     m_hRoot = InsertItem("Vantory", nullptr);
-    for (int type : kTreeOrder)
+    for (int type : CONTENT_TYPE_TREE_ORDER)
         *NodeOfType(type) = InsertItem(TypeTitle(type), m_hRoot);
     m_hRoot->setExpanded(true);
-    for (int type : kGroupsOrder)
+    for (int type : CONTENT_TYPE_TREE_ORDER)
         AddGroups(*CVantoryDoc::CatalogForType(type), *NodeOfType(type));
 }
 
@@ -211,14 +203,9 @@ int CLeftView::TypeOfNode(const QTreeWidgetItem* item) const
 {
     if (!item)
         return 0;
-    const std::pair<const QTreeWidgetItem*, int> nodes[] = {
-        {m_hRtMono, CT_RT_MONO},         {m_hJava, CT_JAVA},           {m_hRtPoly, CT_RT_POLY},
-        {m_hScreensavers, CT_SCREENSAVERS}, {m_hWallpapers, CT_WALLPAPERS}, {m_hLogos, CT_LOGOS},
-        {m_hLogosBig, CT_LOGOS_BIG},
-    };
-    for (const auto& [node, type] : nodes)
-        if (node == item)
-            return type;
+    for (size_t i = 0; i < kTypeNodes.size(); ++i)
+        if (this->*kTypeNodes[i] == item)
+            return CONTENT_TYPE_TREE_ORDER[i];
     return 0;
 }
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "catalog/CatalogPaths.h"
-#include "catalog/ContentType.h"
+#include "catalog/ContentTypeTable.h"
 #include "catalog/AtomicFileWriter.h"
 #include "catalog/TextFile.h"
 #include "updater/GroupStaging.h"
@@ -17,28 +17,10 @@
 
 namespace {
 
-// The order in which the types are updated.
-constexpr int kUpdateOrder[] = {CT_LOGOS_BIG, CT_LOGOS, CT_JAVA, CT_WALLPAPERS,
-                                CT_SCREENSAVERS, CT_RT_POLY, CT_RT_MONO};
-
 constexpr int kItemsPerPage = 30;
 
 // No listing is asked for more pages than this, whatever the server says.
 constexpr long long kMaxPages = 10000;
-
-// What "Updating %s..." names; screen savers have no entry.
-std::string UpdateLabel(int type)
-{
-    switch (type) {
-    case CT_LOGOS: return "logos";
-    case CT_RT_MONO: return "monophonic ringtones";
-    case CT_LOGOS_BIG: return "big logos";
-    case CT_RT_POLY: return "polyphonic ringtones";
-    case CT_WALLPAPERS: return "wallpapers";
-    case CT_JAVA: return "java games";
-    default: return "";
-    }
-}
 
 std::string ChildText(const XmlNode& node, std::string_view name)
 {
@@ -79,12 +61,12 @@ std::string_view UpToZero(const std::string& text)
     return std::string_view(text.c_str());
 }
 
-
 } // namespace
 
 bool HasMediaFiles(int type)
 {
-    return type == CT_LOGOS || type == CT_LOGOS_BIG || type == CT_JAVA;
+    const ContentTypeInfo* info = FindContentType(type);
+    return info && info->HasMediaFiles();
 }
 
 std::string MediaFileName(const std::string& itemId)
@@ -108,25 +90,25 @@ void CatalogUpdater::RunUpdate()
     m_mediaUrls.clear();
     // A cancel ends the step it happens in; the remaining steps still run,
     // and their fetches read no body.
-    for (int type : kUpdateOrder)
+    for (int type : CONTENT_TYPE_UPDATE_ORDER)
         UpdateType(type);
     ReceiveMediaFiles();
 }
 
 void CatalogUpdater::UpdateType(int type)
 {
-    if (!IsContentType(type))
+    const ContentTypeInfo* info = FindContentType(type);
+    if (!info)
         return;
     ProgressTarget& progress = m_progress;
-    progress.m_upperText = "Updating " + UpdateLabel(type) + "...";
+    progress.m_upperText = "Updating " + std::string(info->updateLabel) + "...";
     progress.m_lowerText = "Receiving index file...";
     progress.UpdateData();
     progress.SetPos(ProgressTarget::LowerBar, 0);
     progress.UpdateWindow();
 
-    const std::string key = TypeKey(type);
     const std::string address = Address(RequestQuery(type, "CAT", "", 1, ""));
-    const std::string typeDir = m_baseDir + "data" + PATH_SEPARATOR + key;
+    const std::string typeDir = TypeDir(*info);
     if (const int error = MakeDirectory(typeDir)) {
         ReportWriteFailure(typeDir, error);
         m_unmadeDirectories.insert(typeDir);
@@ -154,14 +136,14 @@ void CatalogUpdater::UpdateType(int type)
     progress.SetRange(ProgressTarget::LowerBar, count + 1);
     progress.SetPos(ProgressTarget::LowerBar, 1);
     for (int i = 0; i < count; ++i) {
-        if (!UpdateGroup(type, key, *groups[i]))
+        if (!UpdateGroup(*info, *groups[i]))
             return;
         progress.SetPos(ProgressTarget::LowerBar, i + 2);
     }
     progress.StepUpperBar();
 }
 
-bool CatalogUpdater::UpdateGroup(int type, const std::string& key, const XmlNode& group)
+bool CatalogUpdater::UpdateGroup(const ContentTypeInfo& type, const XmlNode& group)
 {
     const std::string id = TrimBlanks(ChildText(group, "id"));
     const std::string label = PlainChildText(group, "lib");
@@ -171,15 +153,15 @@ bool CatalogUpdater::UpdateGroup(int type, const std::string& key, const XmlNode
     const std::string dirName = GroupFileName(id);
     if (!IsContainedName(dirName))
         return true;
-    const std::string act = type == CT_JAVA ? "GAMESCONT" : "CONT";
+    const std::string act(type.listingAct);
     ProgressTarget& progress = m_progress;
 
     progress.m_lowerText = "Receiving group '" + label + "' information...";
     progress.UpdateData();
     progress.UpdateWindow();
-    const std::string infoAddress = Address(RequestQuery(type, act, id, 1, "1"));
+    const std::string infoAddress = Address(RequestQuery(type.code, act, id, 1, "1"));
     const std::string info = ReceiveText(infoAddress);
-    const std::string typeDir = m_baseDir + "data" + PATH_SEPARATOR + key;
+    const std::string typeDir = TypeDir(type);
     const std::string groupDir = typeDir + PATH_SEPARATOR + dirName;
     RemoveStaleTemporaries(groupDir);
 
@@ -203,7 +185,7 @@ bool CatalogUpdater::UpdateGroup(int type, const std::string& key, const XmlNode
 
     long long pageCount = PagesOfTotal(localTotal);
     if (changed) {
-        GroupPages pages{type, act, id, label, typeDir, dirName};
+        GroupPages pages{type.code, act, id, label, typeDir, dirName};
         switch (ReceivePages(pages, pageCount)) {
         case PagesResult::Cancelled:
             return false;
@@ -216,7 +198,7 @@ bool CatalogUpdater::UpdateGroup(int type, const std::string& key, const XmlNode
             break;
         }
     }
-    return !HasMediaFiles(type) || QueueMediaFiles(type, groupDir, pageCount);
+    return !type.HasMediaFiles() || QueueMediaFiles(type, groupDir, pageCount);
 }
 
 CatalogUpdater::PagesResult CatalogUpdater::ReceivePages(const GroupPages& group, long long& pageCount)
@@ -262,9 +244,9 @@ CatalogUpdater::PagesResult CatalogUpdater::ReceivePages(const GroupPages& group
     }
 }
 
-bool CatalogUpdater::QueueMediaFiles(int type, const std::string& groupDir, long long pageCount)
+bool CatalogUpdater::QueueMediaFiles(const ContentTypeInfo& type, const std::string& groupDir,
+                                     long long pageCount)
 {
-    const char* addressElement = type == CT_JAVA ? "screenbox" : "file";
     for (long long page = 1; page <= std::min(pageCount, kMaxPages); ++page) {
         if (m_progress.m_cancelled)
             return false;
@@ -277,7 +259,7 @@ bool CatalogUpdater::QueueMediaFiles(int type, const std::string& groupDir, long
             if (!IsContainedName(name))
                 continue;
             m_mediaPaths.push_back(groupDir + PATH_SEPARATOR + name);
-            m_mediaUrls.push_back(PlainChildText(*item, addressElement));
+            m_mediaUrls.push_back(PlainChildText(*item, type.mediaElement));
         }
     }
     return true;
@@ -324,6 +306,11 @@ std::string CatalogUpdater::ReceiveText(const std::string& address)
         return {};
     }
     return text;
+}
+
+std::string CatalogUpdater::TypeDir(const ContentTypeInfo& type) const
+{
+    return m_baseDir + "data" + PATH_SEPARATOR + std::string(type.key);
 }
 
 std::string CatalogUpdater::Address(const std::string& query) const

@@ -11,6 +11,7 @@
 #include "updater/ProgressTarget.h"
 
 class XmlNode;
+struct ContentTypeInfo;
 
 // The largest media file that can be received, in bytes.
 inline constexpr int MEDIA_BUFFER_SIZE = 50000;
@@ -79,10 +80,11 @@ private:
     };
 
     // False when the update of the type must end (cancelled).
-    bool UpdateGroup(int type, const std::string& key, const XmlNode& group);
+    bool UpdateGroup(const ContentTypeInfo& type, const XmlNode& group);
     // The page loop, which sets the group's page count.
     PagesResult ReceivePages(const GroupPages& group, long long& pageCount);
-    bool QueueMediaFiles(int type, const std::string& groupDir, long long pageCount);
+    bool QueueMediaFiles(const ContentTypeInfo& type, const std::string& groupDir, long long pageCount);
+    std::string TypeDir(const ContentTypeInfo& type) const;
     std::string Address(const std::string& query) const;
     void ReportFailure(const std::string& address);
     // Writes the file whole, or reports why it could not.

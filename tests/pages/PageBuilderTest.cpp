@@ -61,7 +61,7 @@ protected:
     {
         const std::string id = std::to_string(i);
         return "{I" + id + "|" + id + "|u|f|" +
-               LocalMediaPath(Base(), type, ItemTemplateOf(type), "40", id) + "|d}";
+               LocalMediaPath(Base(), type, "40", id) + "|d}";
     }
 
     TestDir m_dir;
@@ -127,7 +127,7 @@ TEST_F(PageBuilderTest, ItemsPageFillsTitleGroupAndBodyInThatOrder)
     catalog.AddGroup("*name* *body*", "9");
     catalog.AddItem(1, "X", "1", "", "", "");
     const std::string page = PageBuilder(Base()).ItemsPage(CT_RT_MONO, "*name* *body*", "item_ringtone", nullptr);
-    const std::string cell = "{X|1|||" + LocalMediaPath(Base(), CT_RT_MONO, "item_ringtone", "9", "1") + "|}";
+    const std::string cell = "{X|1|||" + LocalMediaPath(Base(), CT_RT_MONO, "9", "1") + "|}";
     EXPECT_EQ(page, "<h1>Ringtones (mono)|*name* " + cell + kRow + "</h1><tr>" + cell + kRow + "</tr>");
 }
 
@@ -170,14 +170,31 @@ TEST(LocalMediaPathTest, NamesThePictureWhereTheUpdateStoresIt)
         {CT_WALLPAPERS, "45", "123", "/App/data/45/123"},
         {CT_SCREENSAVERS, "45", "123", "/App/data/45/123"},
         {CT_RT_POLY, "45", "123", "/App/data/45/123"},
+        {CT_RT_MONO, "45", "123", "/App/data/45/123"},
+        {0, "45", "123", "/App/data/45/123"},
         // Ids go by the names the update gives their files...
         {CT_LOGOS, " a?b*c ", "x/y\\z", "/App/data/logos/a_b_c/x_y_z.gif"},
         // ...and what would end or change an address is encoded.
         {CT_LOGOS, "#1", "50%", "/App/data/logos/%231/50%25.gif"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(LocalMediaPath("/App/", c.type, ItemTemplateOf(c.type), c.group, c.item), c.expected)
+        EXPECT_EQ(LocalMediaPath("/App/", c.type, c.group, c.item), c.expected)
             << c.type << " " << c.group << " " << c.item;
+}
+
+TEST(ItemTemplateOfTest, EachTypeHasTheCellOfItsKind)
+{
+    const struct
+    {
+        int type;
+        const char* name;
+    } cases[] = {
+        {CT_LOGOS, "item_logo"},      {CT_LOGOS_BIG, "item_logo"},   {CT_RT_MONO, "item_ringtone"},
+        {CT_RT_POLY, "item_ringtone"}, {CT_WALLPAPERS, "item_pic"},   {CT_SCREENSAVERS, "item_pic"},
+        {CT_JAVA, "item_javagame"},    {0, ""},                       {25, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ItemTemplateOf(c.type), c.name) << c.type;
 }
 
 class StepRecorder : public TableProgress

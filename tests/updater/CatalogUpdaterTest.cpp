@@ -255,6 +255,23 @@ TEST(CatalogUpdaterTest, TextsAndBarsFollowTheWork)
     EXPECT_EQ(progress.m_pumpedAt[2], "Receiving media file (0/90)...");
 }
 
+TEST(CatalogUpdaterTest, UpperTextNamesEachTypeInUpdateOrder)
+{
+    UpdateFixture fixture(SmallContent({}, 1, 1));
+    RecordingProgress progress;
+    fixture.Update(progress);
+
+    std::vector<std::string> uppers;
+    for (const RecordingProgress::Frame& frame : progress.m_frames)
+        if (uppers.empty() || uppers.back() != frame.upper)
+            uppers.push_back(frame.upper);
+    EXPECT_EQ(uppers, (std::vector<std::string>{"Updating big logos...", "Updating logos...",
+                                                "Updating java games...", "Updating wallpapers...",
+                                                "Updating ...", "Updating polyphonic ringtones...",
+                                                "Updating monophonic ringtones...",
+                                                "Receiving media files..."}));
+}
+
 TEST(CatalogUpdaterTest, NonsenseInAListingDoesNotEndTheType)
 {
     // A server of its own: the content server only says what is sensible.
