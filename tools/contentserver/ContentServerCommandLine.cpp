@@ -1,7 +1,6 @@
 #include "tools/contentserver/ContentServerCommandLine.h"
 
-#include <optional>
-
+#include "tools/cli/LongOptions.h"
 #include "tools/contentserver/UpdateQuery.h"
 
 std::string ParseContentServerCommandLine(const std::vector<std::string>& args,
@@ -11,74 +10,53 @@ std::string ParseContentServerCommandLine(const std::vector<std::string>& args,
     out.options.port = kDefaultContentPort;
     out.options.logToStderr = true;
     bool haveContent = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i];
-        std::optional<std::string> inlineValue;
-        if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
-            inlineValue = name.substr(eq + 1);
-            name.resize(eq);
-        }
-        const bool takesValue = name == "--content" || name == "--host" || name == "--port" ||
-                                name == "--log" || name == "--media-base" || name == "--fault";
-        const bool isFlag = name == "--media-base-from-content" || name == "--no-rewrite" ||
-                            name == "--hostile-ids" || name == "--help" || name == "-h";
-        if (!takesValue && !isFlag)
-            return "unknown option '" + args[i] + "'";
-        if (isFlag) {
-            if (inlineValue)
-                return "option '" + name + "' takes no value";
-            if (name == "--media-base-from-content")
-                out.options.mediaBase.clear();
-            else if (name == "--no-rewrite")
-                out.options.rewriteOwnAddresses = false;
-            else if (name == "--hostile-ids")
-                out.options.hostileIds = true;
-            else
-                out.help = true;
-            continue;
-        }
-
-        std::string value;
-        if (inlineValue)
-            value = *inlineValue;
-        else if (i + 1 < args.size())
-            value = args[++i];
-        else
-            return "option '" + name + "' needs a value";
-        const auto bad = [&](const std::string& what) {
-            return "bad value '" + value + "' for " + name + ": " + what;
-        };
-
-        if (name == "--content") {
+    static const std::vector<LongOption> options = {
+        {"--content", true},    {"--host", true},        {"--port", true},
+        {"--log", true},        {"--media-base", true},  {"--fault", true},
+        {"--media-base-from-content"}, {"--no-rewrite"}, {"--hostile-ids"},
+        {"--help"},             {"-h"},
+    };
+    const std::string error = ParseLongOptions(args, options, [&](std::string_view name, const std::string& value) {
+        if (name == "--media-base-from-content") {
+            out.options.mediaBase.clear();
+        } else if (name == "--no-rewrite") {
+            out.options.rewriteOwnAddresses = false;
+        } else if (name == "--hostile-ids") {
+            out.options.hostileIds = true;
+        } else if (name == "--help" || name == "-h") {
+            out.help = true;
+        } else if (name == "--content") {
             if (value.empty())
-                return bad("expected a directory");
+                return std::string("expected a directory");
             out.options.contentDir = value;
             haveContent = true;
         } else if (name == "--host") {
             if (value.empty())
-                return bad("expected an address");
+                return std::string("expected an address");
             out.options.host = value;
         } else if (name == "--port") {
             const auto port = ParseQueryNumber(value);
             if (!port || *port < 0 || *port > 65535)
-                return bad("expected a port from 0 to 65535");
+                return std::string("expected a port from 0 to 65535");
             out.options.port = *port;
         } else if (name == "--log") {
             if (value.empty())
-                return bad("expected a file");
+                return std::string("expected a file");
             out.options.logFile = value;
         } else if (name == "--media-base") {
             if (value.rfind("http://", 0) != 0)
-                return bad("expected an http:// address");
+                return std::string("expected an http:// address");
             out.options.mediaBase = value;
         } else {
             FaultRule rule;
-            const std::string error = ParseFaultRule(value, rule);
-            if (!error.empty())
-                return bad(error);
+            if (std::string bad = ParseFaultRule(value, rule); !bad.empty())
+                return bad;
             out.faults.push_back(rule);
         }
-    }
+        return std::string();
+    });
+    if (!error.empty())
+        return error;
     if (!out.help && !haveContent)
         return "missing --content DIR";
     return {};
