@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "catalog/ContentTypeTable.h"
 #include "tools/catgen/CatalogModelBuilder.h"
 #include "tools/catgen/PictureRenderer.h"
 #include "tools/catgen/PreviewRenderer.h"
@@ -26,7 +27,7 @@ CatalogGeneratorOptions Normalised(const CatalogGeneratorOptions& options)
     for (const int code : result.types)
         if (ContentTypeKey(code).empty())
             throw std::invalid_argument("unknown content type code " + std::to_string(code) +
-                                        " (known: 1, 2, 3, 14, 15, 24, 26)");
+                                        " (known: " + ContentTypeCodeList(", ") + ")");
     // Item ids run on from type to type, so the order is fixed whatever the caller listed.
     std::sort(result.types.begin(), result.types.end());
     result.types.erase(std::unique(result.types.begin(), result.types.end()),
@@ -62,22 +63,27 @@ void WriteFile(const std::filesystem::path& path, const std::string& text)
 
 const std::vector<int>& AllContentTypeCodes()
 {
-    static const std::vector<int> codes = {1, 2, 3, 14, 15, 24, 26};
+    static const std::vector<int> codes = [] {
+        std::vector<int> all;
+        for (const ContentTypeInfo& type : CONTENT_TYPES)
+            all.push_back(type.code);
+        return all;
+    }();
     return codes;
+}
+
+std::string ContentTypeCodeList(std::string_view separator)
+{
+    std::string list;
+    for (const int code : AllContentTypeCodes())
+        list += (list.empty() ? "" : std::string(separator)) + std::to_string(code);
+    return list;
 }
 
 std::string_view ContentTypeKey(int code)
 {
-    switch (code) {
-    case 1: return "logos";
-    case 2: return "rt_mono";
-    case 3: return "logos_big";
-    case 14: return "rt_poly";
-    case 15: return "wallpapers";
-    case 24: return "screensavers";
-    case 26: return "java";
-    default: return {};
-    }
+    const ContentTypeInfo* type = FindContentType(code);
+    return type ? type->key : std::string_view();
 }
 
 std::string GroupDirectoryName(std::string_view groupId)

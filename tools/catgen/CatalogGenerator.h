@@ -54,6 +54,10 @@ struct CatalogSummary
 // The seven codes in ascending order.
 const std::vector<int>& AllContentTypeCodes();
 
+// The seven codes in ascending order with the separator between them, as
+// messages list them: "1, 2, 3, ...".
+std::string ContentTypeCodeList(std::string_view separator);
+
 // "logos", "rt_mono", ... for the seven codes; "" for any other.
 std::string_view ContentTypeKey(int code);
 

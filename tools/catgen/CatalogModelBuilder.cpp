@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "catalog/ContentTypeTable.h"
+#include "tools/catgen/CatgenTypeTable.h"
+
 namespace {
 
 // Streams of CatgenRandom: one for the start of the item ids, one per type
@@ -56,6 +59,12 @@ std::string ToString(std::string_view text)
     return std::string(text);
 }
 
+// The element of an item that the program reads an address of that name from.
+std::optional<std::string>& AddressElement(GeneratedItem& item, std::string_view name)
+{
+    return name == "screenbox" ? item.screenbox : item.file;
+}
+
 } // namespace
 
 CatalogModelBuilder::CatalogModelBuilder(const CatalogGeneratorOptions& options)
@@ -67,7 +76,7 @@ CatalogModelBuilder::CatalogModelBuilder(const CatalogGeneratorOptions& options)
 
 GeneratedType CatalogModelBuilder::BuildType(int code)
 {
-    const TypeVocabulary& words = VocabularyFor(code);
+    const TypeVocabulary& words = FindCatgenTraits(code)->words();
     GeneratedType type;
     type.code = code;
     type.key = std::string(ContentTypeKey(code));
@@ -184,7 +193,8 @@ GeneratedItem CatalogModelBuilder::MakeItem(CatgenRandom& random, const Generate
                                             const GeneratedGroup& group,
                                             const GroupTheme& theme)
 {
-    const TypeVocabulary& words = VocabularyFor(type.code);
+    const CatgenTypeTraits& traits = *FindCatgenTraits(type.code);
+    const TypeVocabulary& words = traits.words();
     GeneratedItem item;
     m_nextItemId += 1 + random.Below(3);
     item.id = std::to_string(m_nextItemId);
@@ -206,28 +216,20 @@ GeneratedItem CatalogModelBuilder::MakeItem(CatgenRandom& random, const Generate
     item.urlDownload = m_downloadBase + "?t=" + std::to_string(type.code) + "&id=" + item.id;
     item.desc = MakeDescription(random, words, item, theme);
 
-    switch (type.code) {
-    case 1:
-    case 3:
-        item.file = MediaAddress(type, group, item.id, ".gif");
-        break;
-    case 26:
-        item.screenbox = MediaAddress(type, group, item.id, ".gif");
-        break;
-    case 15:
-        item.file = MediaAddress(type, group, item.id, ".jpg");
-        item.screenbox = MediaAddress(type, group, item.id, "_s.gif");
-        break;
-    case 24:
-        item.file = MediaAddress(type, group, item.id, ".gif");
-        item.screenbox = MediaAddress(type, group, item.id, "_s.gif");
-        break;
-    default:  // ringtones: a sound file, or none for older entries
-        if (random.Percent(85))
-            item.file = MediaAddress(type, group, item.id,
-                                     type.code == 14 && random.Percent(40) ? ".mmf" : ".mid");
-        break;
+    // The picture goes where the update looks for it.
+    const ContentTypeInfo& info = *FindContentType(type.code);
+    if (info.HasMediaFiles())
+        AddressElement(item, info.mediaElement) = MediaAddress(type, group, item.id, ".gif");
+    const bool hasFile = !traits.fileEnding.empty() &&
+                         (traits.filePercent >= 100 || random.Percent(traits.filePercent));
+    if (hasFile) {
+        const bool other =
+            !traits.otherFileEnding.empty() && random.Percent(traits.otherFilePercent);
+        item.file = MediaAddress(type, group, item.id,
+                                 other ? traits.otherFileEnding : traits.fileEnding);
     }
+    if (!traits.screenboxEnding.empty())
+        item.screenbox = MediaAddress(type, group, item.id, traits.screenboxEnding);
     return item;
 }
 

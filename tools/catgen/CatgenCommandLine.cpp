@@ -103,7 +103,8 @@ std::string ParseCatgenCommandLine(const std::vector<std::string>& args, CatgenC
         } else if (name == "--types") {
             const auto codes = ParseTypes(value);
             if (!codes)
-                return bad("expected codes out of 1,2,3,14,15,24,26 separated by commas");
+                return bad("expected codes out of " + ContentTypeCodeList(",") +
+                           " separated by commas");
             out.options.types = *codes;
         } else {
             if (value.rfind("http://", 0) != 0 && value.rfind("https://", 0) != 0)
@@ -127,7 +128,8 @@ std::string CatgenUsage()
            "  --vary             vary the item counts per group around N, some groups\n"
            "                     empty, some with more than 100 items\n"
            "  --seed S           random seed (default 1); equal options give equal files\n"
-           "  --types 1,2,...    content type codes out of 1,2,3,14,15,24,26 (default all)\n"
+           "  --types 1,2,...    content type codes out of " + ContentTypeCodeList(",") +
+           " (default all)\n"
            "  --media-base URL   address of the media files\n"
            "                     (default " + std::string(kDefaultMediaBase) + ")\n"
            "  --unsafe-ids       give some groups ids with ?, *, /, \\ or blanks around them\n"

@@ -295,20 +295,38 @@ TypeVocabulary MakeJava()
 
 } // namespace
 
-const TypeVocabulary& VocabularyFor(int code)
+const TypeVocabulary& RingtoneWords()
 {
-    static const TypeVocabulary ringtones = MakeRingtones();
-    static const TypeVocabulary logos = MakeLogos();
-    static const TypeVocabulary bigLogos = MakeBigLogos();
-    static const TypeVocabulary wallpapers = MakeWallpapers();
-    static const TypeVocabulary screensavers = MakeScreensavers();
-    static const TypeVocabulary java = MakeJava();
-    switch (code) {
-    case 1: return logos;
-    case 3: return bigLogos;
-    case 15: return wallpapers;
-    case 24: return screensavers;
-    case 26: return java;
-    default: return ringtones;
-    }
+    static const TypeVocabulary words = MakeRingtones();
+    return words;
+}
+
+const TypeVocabulary& LogoWords()
+{
+    static const TypeVocabulary words = MakeLogos();
+    return words;
+}
+
+const TypeVocabulary& BigLogoWords()
+{
+    static const TypeVocabulary words = MakeBigLogos();
+    return words;
+}
+
+const TypeVocabulary& WallpaperWords()
+{
+    static const TypeVocabulary words = MakeWallpapers();
+    return words;
+}
+
+const TypeVocabulary& ScreensaverWords()
+{
+    static const TypeVocabulary words = MakeScreensavers();
+    return words;
+}
+
+const TypeVocabulary& GameWords()
+{
+    static const TypeVocabulary words = MakeJava();
+    return words;
 }

@@ -34,6 +34,11 @@ struct TypeVocabulary
     int emptyAuthorPercent = 0;  // items with an empty author element; the rest have none
 };
 
-// The vocabulary of one of the seven type codes; the two ringtone types
-// share theirs, as do logos and big logos.
-const TypeVocabulary& VocabularyFor(int code);
+// The vocabularies of the content types (CatgenTypeTraits): both ringtone
+// types share one; big logos are logos with sentences and sizes of their own.
+const TypeVocabulary& RingtoneWords();
+const TypeVocabulary& LogoWords();
+const TypeVocabulary& BigLogoWords();
+const TypeVocabulary& WallpaperWords();
+const TypeVocabulary& ScreensaverWords();
+const TypeVocabulary& GameWords();

@@ -31,7 +31,7 @@ struct GeneratedGroup
 
 struct GeneratedType
 {
-    int code = 0;            // 1, 2, 3, 14, 15, 24 or 26
+    int code = 0;            // a code of CONTENT_TYPES
     std::string key;         // "logos", "rt_mono", ...
     std::vector<GeneratedGroup> groups;
 };

@@ -6,7 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "catalog/ContentTypeTable.h"
 #include "tools/catgen/CanvasShapes.h"
+#include "tools/catgen/CatgenTypeTable.h"
 #include "tools/catgen/CatgenRandom.h"
 #include "tools/catgen/GifEncoder.h"
 #include "tools/catgen/PixelCanvas.h"
@@ -36,9 +38,11 @@ std::string LabelWord(std::string_view lib, std::size_t maxLength)
     return word;
 }
 
-std::string RenderLogo(const GeneratedItem& item)
+} // namespace
+
+std::string RenderLogo(int typeCode, const GeneratedItem& item)
 {
-    CatgenRandom random = ItemRandom(1, item);
+    CatgenRandom random = ItemRandom(typeCode, item);
     constexpr std::uint8_t paper = 0;
     constexpr std::uint8_t ink = 1;
     PixelCanvas canvas(72, 14, paper);
@@ -52,9 +56,9 @@ std::string RenderLogo(const GeneratedItem& item)
     return EncodeGif(72, 14, canvas.Pixels(), {{199, 219, 176}, {28, 40, 28}});
 }
 
-std::string RenderBigLogo(const GeneratedItem& item)
+std::string RenderBigLogo(int typeCode, const GeneratedItem& item)
 {
-    CatgenRandom random = ItemRandom(3, item);
+    CatgenRandom random = ItemRandom(typeCode, item);
     constexpr std::uint8_t paper = 0;
     constexpr std::uint8_t ink = 1;
     PixelCanvas canvas(96, 64, paper);
@@ -86,6 +90,8 @@ std::string RenderBigLogo(const GeneratedItem& item)
     return EncodeGif(96, 64, canvas.Pixels(), {{255, 255, 255}, {0, 0, 0}});
 }
 
+namespace {
+
 namespace colour {
 constexpr std::uint8_t kBlack = 0, kWhite = 1, kSky = 2, kLightSky = 3, kNight = 4,
                        kOrange = 5, kRed = 6, kPurple = 7, kYellow = 8, kGreen = 9,
@@ -104,10 +110,12 @@ const std::vector<GifColour>& GamePalette()
     return palette;
 }
 
-std::string RenderGameScreen(const GeneratedItem& item)
+} // namespace
+
+std::string RenderGameScreen(int typeCode, const GeneratedItem& item)
 {
     using namespace colour;
-    CatgenRandom random = ItemRandom(26, item);
+    CatgenRandom random = ItemRandom(typeCode, item);
     PixelCanvas canvas(96, 64, kBlack);
 
     // Sky in bands, by the time of day of the level.
@@ -169,21 +177,16 @@ std::string RenderGameScreen(const GeneratedItem& item)
     return EncodeGif(96, 64, canvas.Pixels(), GamePalette());
 }
 
-} // namespace
-
 bool HasPicture(int typeCode)
 {
-    return typeCode == 1 || typeCode == 3 || typeCode == 26;
+    const ContentTypeInfo* type = FindContentType(typeCode);
+    return type && type->HasMediaFiles();
 }
 
 std::string RenderPicture(int typeCode, const GeneratedItem& item)
 {
-    switch (typeCode) {
-    case 1: return RenderLogo(item);
-    case 3: return RenderBigLogo(item);
-    case 26: return RenderGameScreen(item);
-    default: return {};
-    }
+    const CatgenTypeTraits* traits = FindCatgenTraits(typeCode);
+    return traits && traits->picture ? traits->picture(typeCode, item) : std::string();
 }
 
 std::filesystem::path PictureRelativePath(const GeneratedType& type, const GeneratedGroup& group,

@@ -5,17 +5,25 @@
 
 #include "tools/catgen/GeneratedCatalog.h"
 
-// The pictures of the types whose items have one: logos (1) 72 x 14 in two
-// colours, big logos (3) 96 x 64 in two colours and Java game screenshots
-// (26) 96 x 64 in sixteen colours. Each is a GIF89a file drawn from the
-// item's id (and, for big logos, its label): the same item always gives the
-// same bytes, whatever the seed or the rest of the catalog.
+// The pictures of the types whose items have one that the update fetches:
+// logos 72 x 14 in two colours, big logos 96 x 64 in two colours and Java
+// game screenshots 96 x 64 in sixteen colours. Each is a GIF89a file drawn
+// from the item's id (and, for big logos, its label) and the type's code:
+// the same item always gives the same bytes, whatever the seed or the rest
+// of the catalog.
 
-// True for 1, 3 and 26.
+// True for the types whose pictures the update fetches
+// (ContentTypeInfo::HasMediaFiles).
 bool HasPicture(int typeCode);
 
-// The GIF file of the item's picture; "" for a type without pictures.
+// The GIF file of the item's picture, drawn as its type's traits say
+// (CatgenTypeTraits); "" for a type without pictures.
 std::string RenderPicture(int typeCode, const GeneratedItem& item);
+
+// The drawings the traits name.
+std::string RenderLogo(int typeCode, const GeneratedItem& item);
+std::string RenderBigLogo(int typeCode, const GeneratedItem& item);
+std::string RenderGameScreen(int typeCode, const GeneratedItem& item);
 
 // Where the picture lives below the output directory:
 // media/<type key>/<group directory>/<item id>.gif, the path of the item's

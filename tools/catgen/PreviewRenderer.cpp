@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "tools/catgen/CatgenTypeTable.h"
 #include "tools/catgen/ClockScenes.h"
 #include "tools/catgen/GifEncoder.h"
 #include "tools/catgen/LandscapeScenes.h"
@@ -79,18 +80,25 @@ const std::vector<SceneWords>& WordsOfScenes()
 }
 
 // Scenes for labels that name none: what the type's shops would show.
-const std::vector<const SceneStyle*>& FallbackScenes(int typeCode)
+using Scenes = std::vector<const SceneStyle*>;
+
+const Scenes& WallpaperScenes()
 {
-    static const std::vector<const SceneStyle*> wallpapers = {
+    static const Scenes scenes = {
         &kMountains, &kBeach, &kCity,    &kFlowers, &kUnderwater, &kHearts,
         &kSpace,     &kRings, &kStripes, &kMosaic,  &kRays,       &kBubbles};
-    static const std::vector<const SceneStyle*> screensavers = {
-        &kAnalogClock, &kDigitalClock, &kSnow,  &kStarField, &kFireworks, &kCampfire,
-        &kUnderwater,  &kHearts,       &kRings, &kRays,      &kBubbles,   &kSpace};
-    return typeCode == 15 ? wallpapers : screensavers;
+    return scenes;
 }
 
-const SceneStyle& PickScene(int typeCode, std::string_view label, CatgenRandom& random)
+const Scenes& ScreensaverScenes()
+{
+    static const Scenes scenes = {
+        &kAnalogClock, &kDigitalClock, &kSnow,  &kStarField, &kFireworks, &kCampfire,
+        &kUnderwater,  &kHearts,       &kRings, &kRays,      &kBubbles,   &kSpace};
+    return scenes;
+}
+
+const SceneStyle& PickScene(const Scenes& fallback, std::string_view label, CatgenRandom& random)
 {
     std::string lower(label);
     for (char& c : lower)
@@ -100,23 +108,15 @@ const SceneStyle& PickScene(int typeCode, std::string_view label, CatgenRandom& 
         for (const std::string_view word : scene.words)
             if (lower.find(word) != std::string::npos)
                 return *scene.style;
-    return *random.Pick(FallbackScenes(typeCode));
+    return *random.Pick(fallback);
 }
 
-} // namespace
-
-bool HasPreview(int typeCode)
+RenderedPreview RenderScene(int typeCode, const GeneratedItem& item, int height,
+                            const Scenes& fallback)
 {
-    return typeCode == 15 || typeCode == 24;
-}
-
-RenderedPreview RenderPreview(int typeCode, const GeneratedItem& item)
-{
-    if (!HasPreview(typeCode))
-        return {};
     CatgenRandom random = CatgenRandom::ForText(item.id, static_cast<std::uint64_t>(typeCode));
-    const SceneStyle& style = PickScene(typeCode, item.lib, random);
-    PixelCanvas canvas(128, typeCode == 15 ? 160 : 128, 0);
+    const SceneStyle& style = PickScene(fallback, item.lib, random);
+    PixelCanvas canvas(128, height, 0);
     PreviewPalette palette;
     Scene scene{canvas, palette, random, PickColours(random, item.lib, style.schemes)};
     style.draw(scene);
@@ -124,6 +124,30 @@ RenderedPreview RenderPreview(int typeCode, const GeneratedItem& item)
     const PixelCanvas half = canvas.Halved();
     return {EncodeGif(canvas.Width(), canvas.Height(), canvas.Pixels(), palette.Colours()),
             EncodeGif(half.Width(), half.Height(), half.Pixels(), palette.Colours())};
+}
+
+} // namespace
+
+bool HasPreview(int typeCode)
+{
+    const CatgenTypeTraits* traits = FindCatgenTraits(typeCode);
+    return traits && traits->preview;
+}
+
+RenderedPreview RenderPreview(int typeCode, const GeneratedItem& item)
+{
+    const CatgenTypeTraits* traits = FindCatgenTraits(typeCode);
+    return traits && traits->preview ? traits->preview(typeCode, item) : RenderedPreview();
+}
+
+RenderedPreview RenderWallpaperPreview(int typeCode, const GeneratedItem& item)
+{
+    return RenderScene(typeCode, item, 160, WallpaperScenes());
+}
+
+RenderedPreview RenderScreensaverPreview(int typeCode, const GeneratedItem& item)
+{
+    return RenderScene(typeCode, item, 128, ScreensaverScenes());
 }
 
 std::filesystem::path MediaRelativePath(const GeneratedType& type, const GeneratedGroup& group,

@@ -7,8 +7,8 @@
 #include "tools/catgen/GeneratedCatalog.h"
 
 // The previews of the types shown by a picture of their own that the update
-// does not fetch: wallpapers (15), 128 x 160, and screen savers (24), 128 x
-// 128, each with a half-size copy for its screenbox address. A preview is a
+// does not fetch: wallpapers, 128 x 160, and screen savers, 128 x 128, each
+// with a half-size copy for its screenbox address. A preview is a
 // GIF89a file with a scene picked by the words of the item's label
 // ("Sunset", "Snowfall", "Digital clock", ...) or else by its id, in a
 // colour scheme of its own: the same item always gives the same bytes,
@@ -20,11 +20,15 @@ struct RenderedPreview
     std::string screenbox;  // the same at half size, for its screenbox address
 };
 
-// True for 15 and 24.
+// True for the types whose traits have previews (CatgenTypeTraits).
 bool HasPreview(int typeCode);
 
 // Both files empty for a type without previews.
 RenderedPreview RenderPreview(int typeCode, const GeneratedItem& item);
+
+// The previews the traits name; the type's code seeds the scene.
+RenderedPreview RenderWallpaperPreview(int typeCode, const GeneratedItem& item);
+RenderedPreview RenderScreensaverPreview(int typeCode, const GeneratedItem& item);
 
 // Where the file of a media address of the group lives below the output
 // directory: media/<type key>/<group directory>/<the address's file name>.
