@@ -11,17 +11,17 @@ std::string SafeFileName(const std::string& id)
     return name;
 }
 
-std::string TrimBlanks(std::string_view id)
+std::string_view TrimBlanks(std::string_view id)
 {
     const size_t first = id.find_first_not_of(' ');
     if (first == std::string_view::npos)
         return {};
-    return std::string(id.substr(first, id.find_last_not_of(' ') - first + 1));
+    return id.substr(first, id.find_last_not_of(' ') - first + 1);
 }
 
 std::string GroupFileName(const std::string& id)
 {
-    return SafeFileName(TrimBlanks(id));
+    return SafeFileName(std::string(TrimBlanks(id)));
 }
 
 std::string TypeDirectory(const std::string& key)

@@ -9,7 +9,7 @@
 
 // The id without leading and trailing blanks (only " ", not tabs or line
 // breaks), as the update sends and stores ids.
-std::string TrimBlanks(std::string_view id);
+std::string_view TrimBlanks(std::string_view id);
 
 // The id with every "?", "*", "/" and "\" replaced by "_".
 std::string SafeFileName(const std::string& id);

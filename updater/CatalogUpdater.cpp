@@ -145,7 +145,7 @@ void CatalogUpdater::UpdateType(int type)
 
 bool CatalogUpdater::UpdateGroup(const ContentTypeInfo& type, const XmlNode& group)
 {
-    const std::string id = TrimBlanks(ChildText(group, "id"));
+    const std::string id(TrimBlanks(ChildText(group, "id")));
     const std::string label = PlainChildText(group, "lib");
     // The directory the loader reads the group from. An id that names no
     // directory of its own ("", ".", "..") would put the group's files

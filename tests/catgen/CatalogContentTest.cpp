@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "StrictXml.h"
+#include "catalog/ContentTypeTable.h"
+#include "tools/catgen/CatgenTypeTable.h"
 #include "tools/catgen/CatalogGenerator.h"
 
 namespace {
@@ -22,6 +24,17 @@ bool HasNonAscii(const std::string& text)
 // The sample a developer sees first must show what the program has to cope
 // with: other scripts, lower-case labels, equal labels, optional authors and
 // markup in descriptions.
+// The generator's own table covers every type of the program's, with a
+// picture drawn exactly for the types whose pictures the update fetches.
+TEST(CatalogContent, EveryTypeHasTraitsAndPicturesExactlyWhereTheUpdateFetchesThem)
+{
+    for (const ContentTypeInfo& type : CONTENT_TYPES) {
+        const CatgenTypeTraits* traits = FindCatgenTraits(type.code);
+        ASSERT_NE(traits, nullptr) << type.key;
+        EXPECT_EQ(traits->picture != nullptr, type.HasMediaFiles()) << type.key;
+    }
+}
+
 TEST(CatalogContent, SampleHoldsTheTroublesARealShopHas)
 {
     CatalogGeneratorOptions options;

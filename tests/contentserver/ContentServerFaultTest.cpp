@@ -7,6 +7,7 @@
 
 #include "CurlClient.h"
 #include "ServedContent.h"
+#include "catalog/CatalogPaths.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ struct Fixture
 {
     ServedContent content;
     GeneratedCatalog model = GenerateCatalogModel(ServedContent::SmallCatalog());
-    std::string id = std::string(TrimGroupId(model.types[0].groups[0].id));  // a logos group
+    std::string id = std::string(TrimBlanks(model.types[0].groups[0].id));  // a logos group
     std::string page = PageTarget(1, id, 1);
     std::string pageFile = ReadFile(content.TypeDir(1) / model.types[0].groups[0].directory / "1.xml");
     std::string picture = "/media/logos/" + model.types[0].groups[0].directory + "/" +
@@ -93,7 +94,7 @@ TEST(ContentServerFaults, RulesMatchTheirRequestsOnceOrAlways)
 {
     Fixture f;
     ContentServer& server = f.content.Server();
-    const std::string games = std::string(TrimGroupId(f.model.types[6].groups[1].id));
+    const std::string games = std::string(TrimBlanks(f.model.types[6].groups[1].id));
     const struct {
         const char* name;
         FaultRule rule;

@@ -5,6 +5,7 @@
 
 #include "CurlClient.h"
 #include "ServedContent.h"
+#include "catalog/CatalogPaths.h"
 #include "tools/contentserver/HostileContent.h"
 #include "tools/contentserver/ListingPages.h"
 #include "xml/XmlParser.h"
@@ -58,7 +59,7 @@ TEST(ContentServerHostileIds, TheProgramReadsEachHostileIdAsMeantAndGetsItsListi
         EXPECT_EQ(ids, expected) << code;
 
         for (std::size_t g = 0; g < ids.size(); ++g) {
-            const std::string id(TrimGroupId(ids[g]));
+            const std::string id(TrimBlanks(ids[g]));
             const std::string info = Fetch(content.Port(), InfoTarget(code, id)).body;
             EXPECT_EQ(RootAttributeNumber(info, "total_results"), 3) << code << " '" << id << "'";
             const std::string page = Fetch(content.Port(), PageTarget(code, id, 1)).body;

@@ -6,6 +6,7 @@
 
 #include "CurlClient.h"
 #include "ServedContent.h"
+#include "catalog/CatalogPaths.h"
 #include "tools/catgen/CatalogPageRenderer.h"
 #include "tools/catgen/PictureRenderer.h"
 #include "tools/catgen/PreviewRenderer.h"
@@ -34,7 +35,7 @@ TEST(ContentServerProtocol, AnswersTheExactQueriesWithTheGeneratorsFiles)
 
         for (const GeneratedGroup& group : type.groups) {
             // The program sends the id trimmed and unencoded: "cat?51", "52/3", "53\4".
-            const std::string id(TrimGroupId(group.id));
+            const std::string id(TrimBlanks(group.id));
             const int pages = ListingPageCount(group.items.size(), 30);
             for (int page = 1; page <= pages; ++page, ++pagesChecked) {
                 const FetchReply reply = Fetch(content.Port(), PageTarget(type.code, id, page));
@@ -53,7 +54,7 @@ TEST(ContentServerProtocol, PaginatesAtAnyPageSize)
     ServedContent content;
     const GeneratedCatalog model = ModelFor(content);
     const GeneratedGroup& group = FindGeneratedType(model, 26)->groups[0];  // 45 items
-    const std::string id(TrimGroupId(group.id));
+    const std::string id(TrimBlanks(group.id));
     const auto page = [&](int p, const std::string& np) {
         return Fetch(content.Port(), UpdateTarget(26, "GAMESCONT", id, p, np)).body;
     };
@@ -101,7 +102,7 @@ TEST(ContentServerProtocol, FindsGroupsByTrimmedOrEncodedId)
     const GeneratedCatalog model = ModelFor(content);
     const GeneratedType& logos = *FindGeneratedType(model, 1);
     for (const GeneratedGroup& group : logos.groups) {
-        const std::string id(TrimGroupId(group.id));
+        const std::string id(TrimBlanks(group.id));
         const std::string expected = ReadFile(content.TypeDir(1) / group.directory / "1.xml");
         std::string encoded;
         for (const char c : id)
@@ -118,7 +119,7 @@ TEST(ContentServerProtocol, SeesEachTargetByteForByteAsSent)
     ServedContent content;
     const GeneratedCatalog model = ModelFor(content);
     const GeneratedGroup& group = model.types[0].groups[0];
-    const std::string id(TrimGroupId(group.id));
+    const std::string id(TrimBlanks(group.id));
     const std::string page = ReadFile(content.TypeDir(1) / group.directory / "1.xml");
     const struct {
         const char* name;
@@ -158,7 +159,7 @@ TEST(ContentServerProtocol, SeesEachTargetByteForByteAsSent)
 TEST(ContentServerProtocol, RefusesWhatIsNotThere)
 {
     ServedContent content;
-    const std::string id(TrimGroupId(GenerateCatalogModel(ServedContent::SmallCatalog()).types[0].groups[0].id));
+    const std::string id(TrimBlanks(GenerateCatalogModel(ServedContent::SmallCatalog()).types[0].groups[0].id));
     const struct {
         const char* name;
         std::string target;
@@ -278,7 +279,7 @@ TEST(ContentServerProtocol, AnswersDefaultAddressesWithItsOwn)
 
     const GeneratedCatalog model = GenerateCatalogModel(options);
     const GeneratedGroup& group = model.types[0].groups[1];
-    const std::string id(TrimGroupId(group.id));
+    const std::string id(TrimBlanks(group.id));
     const std::string file = ReadFile(content.Dir() / "data/logos_big" / group.directory / "1.xml");
     const std::string page = Fetch(server.Port(), PageTarget(3, id, 1)).body;
     ASSERT_NE(file.find("http://127.0.0.1:8642/"), std::string::npos);

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "RecordingProgress.h"
+#include "catalog/CatalogPaths.h"
 #include "updater/CatalogUpdater.h"
 
 namespace fs = std::filesystem;
@@ -111,7 +112,7 @@ std::vector<std::string> FreshInstallRequests(const GeneratedCatalog& model)
             continue;
         const std::string act = code == 26 ? "GAMESCONT" : "CONT";
         for (const GeneratedGroup& group : type->groups) {
-            const std::string id(TrimGroupId(group.id));
+            const std::string id(TrimBlanks(group.id));
             requests.push_back(UpdateTarget(code, act, id, 1, "1"));
             const int pages = std::max<int>(1, static_cast<int>((group.items.size() + 29) / 30));
             for (int page = 1; page <= pages; ++page)

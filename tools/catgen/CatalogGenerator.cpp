@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "catalog/CatalogPaths.h"
 #include "catalog/ContentTypeTable.h"
 #include "tools/catgen/CatalogModelBuilder.h"
 #include "tools/catgen/PictureRenderer.h"
@@ -88,7 +89,7 @@ std::string_view ContentTypeKey(int code)
 
 std::string GroupDirectoryName(std::string_view groupId)
 {
-    std::string name(TrimGroupId(groupId));
+    std::string name(TrimBlanks(groupId));
     for (char& c : name)
         if (c == '?' || c == '*' || c == '/' || c == '\\')
             c = '_';

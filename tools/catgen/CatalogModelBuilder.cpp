@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "catalog/CatalogPaths.h"
 #include "catalog/ContentTypeTable.h"
 #include "tools/catgen/CatgenTypeTable.h"
 
@@ -321,7 +322,7 @@ std::string CatalogModelBuilder::MediaAddress(const GeneratedType& type,
     std::string address = m_options.mediaBase;
     address += type.key;
     address += '/';
-    address += PercentEncoded(TrimGroupId(group.id));
+    address += PercentEncoded(TrimBlanks(group.id));
     address += '/';
     address += itemId;
     address += ending;

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <optional>
 
+#include "tools/cli/LongOptions.h"
+
 namespace {
 
 // Caps that keep a typing error from filling the disk.
@@ -41,77 +43,54 @@ std::string ParseCatgenCommandLine(const std::vector<std::string>& args, CatgenC
 {
     out = CatgenCommandLine();
     bool haveOut = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i];
-        std::optional<std::string> inlineValue;
-        if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
-            inlineValue = name.substr(eq + 1);
-            name.resize(eq);
-        }
-        const bool takesValue = name == "--out" || name == "--groups" || name == "--items" ||
-                                name == "--seed" || name == "--types" || name == "--media-base";
-        const bool isFlag = name == "--vary" || name == "--unsafe-ids" || name == "--pictures" ||
-                            name == "--help" || name == "-h";
-        if (!takesValue && !isFlag)
-            return "unknown option '" + args[i] + "'";
-        if (isFlag) {
-            if (inlineValue)
-                return "option '" + name + "' takes no value";
-            if (name == "--vary")
-                out.options.varyItems = true;
-            else if (name == "--unsafe-ids")
-                out.options.unsafeIds = true;
-            else if (name == "--pictures")
-                out.options.pictures = true;
-            else
-                out.help = true;
-            continue;
-        }
-
-        std::string value;
-        if (inlineValue) {
-            value = *inlineValue;
-        } else if (i + 1 < args.size()) {
-            value = args[++i];
-        } else {
-            return "option '" + name + "' needs a value";
-        }
-        const auto bad = [&](const std::string& what) {
-            return "bad value '" + value + "' for " + name + ": " + what;
-        };
-
-        if (name == "--out") {
+    static const std::vector<LongOption> options = {
+        {"--out", true},   {"--groups", true}, {"--items", true},      {"--seed", true},
+        {"--types", true}, {"--media-base", true}, {"--vary"},        {"--unsafe-ids"},
+        {"--pictures"},    {"--help"},         {"-h"},
+    };
+    const std::string error = ParseLongOptions(args, options, [&](std::string_view name, const std::string& value) {
+        if (name == "--vary") {
+            out.options.varyItems = true;
+        } else if (name == "--unsafe-ids") {
+            out.options.unsafeIds = true;
+        } else if (name == "--pictures") {
+            out.options.pictures = true;
+        } else if (name == "--help" || name == "-h") {
+            out.help = true;
+        } else if (name == "--out") {
             if (value.empty())
-                return bad("expected a directory");
+                return std::string("expected a directory");
             out.options.outDir = value;
             haveOut = true;
         } else if (name == "--groups") {
             const auto n = ParseNumber(value, kMaxGroups);
             if (!n)
-                return bad("expected a number from 0 to " + std::to_string(kMaxGroups));
+                return "expected a number from 0 to " + std::to_string(kMaxGroups);
             out.options.groupsPerType = static_cast<int>(*n);
         } else if (name == "--items") {
             const auto n = ParseNumber(value, kMaxItems);
             if (!n)
-                return bad("expected a number from 0 to " + std::to_string(kMaxItems));
+                return "expected a number from 0 to " + std::to_string(kMaxItems);
             out.options.itemsPerGroup = static_cast<int>(*n);
         } else if (name == "--seed") {
             const auto n = ParseNumber(value, ~0ull);
             if (!n)
-                return bad("expected a non-negative number");
+                return std::string("expected a non-negative number");
             out.options.seed = *n;
         } else if (name == "--types") {
             const auto codes = ParseTypes(value);
             if (!codes)
-                return bad("expected codes out of " + ContentTypeCodeList(",") +
-                           " separated by commas");
+                return "expected codes out of " + ContentTypeCodeList(",") + " separated by commas";
             out.options.types = *codes;
         } else {
             if (value.rfind("http://", 0) != 0 && value.rfind("https://", 0) != 0)
-                return bad("expected an absolute http address");
+                return std::string("expected an absolute http address");
             out.options.mediaBase = value;
         }
-    }
+        return std::string();
+    });
+    if (!error.empty())
+        return error;
     if (!out.help && !haveOut)
         return "missing --out DIR";
     return {};

@@ -73,7 +73,7 @@ constexpr std::array<CatgenTypeTraits, CONTENT_TYPE_COUNT> kTraits = {{
      .preview = nullptr},
 }};
 
-constexpr const CatgenTypeTraits* TraitsOf(std::string_view key)
+const CatgenTypeTraits* TraitsOf(std::string_view key)
 {
     for (const CatgenTypeTraits& traits : kTraits)
         if (traits.key == key)
@@ -81,18 +81,6 @@ constexpr const CatgenTypeTraits* TraitsOf(std::string_view key)
     return nullptr;
 }
 
-// Every type of the program's table has its traits, and a picture exactly
-// when the update fetches one.
-consteval bool TraitsMatchTheTypes()
-{
-    for (const ContentTypeInfo& type : CONTENT_TYPES) {
-        const CatgenTypeTraits* traits = TraitsOf(type.key);
-        if (!traits || (traits->picture != nullptr) != type.HasMediaFiles())
-            return false;
-    }
-    return true;
-}
-static_assert(TraitsMatchTheTypes());
 
 } // namespace
 

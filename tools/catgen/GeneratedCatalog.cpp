@@ -1,12 +1,5 @@
 #include "tools/catgen/GeneratedCatalog.h"
-
-std::string_view TrimGroupId(std::string_view id)
-{
-    const auto first = id.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return id.substr(first, id.find_last_not_of(' ') - first + 1);
-}
+#include "catalog/CatalogPaths.h"
 
 const GeneratedType* FindGeneratedType(const GeneratedCatalog& catalog, int code)
 {
@@ -18,9 +11,9 @@ const GeneratedType* FindGeneratedType(const GeneratedCatalog& catalog, int code
 
 const GeneratedGroup* FindGeneratedGroup(const GeneratedType& type, std::string_view id)
 {
-    const std::string_view wanted = TrimGroupId(id);
+    const std::string_view wanted = TrimBlanks(id);
     for (const GeneratedGroup& group : type.groups)
-        if (TrimGroupId(group.id) == wanted)
+        if (TrimBlanks(group.id) == wanted)
             return &group;
     return nullptr;
 }

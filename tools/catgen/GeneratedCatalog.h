@@ -49,6 +49,3 @@ const GeneratedType* FindGeneratedType(const GeneratedCatalog& catalog, int code
 // update. Null if none.
 const GeneratedGroup* FindGeneratedGroup(const GeneratedType& type, std::string_view id);
 
-// The id as the update sends it: without leading and trailing blanks (only
-// the blank character).
-std::string_view TrimGroupId(std::string_view id);

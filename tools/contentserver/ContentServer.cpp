@@ -5,6 +5,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "catalog/CatalogPaths.h"
 #include "tools/catgen/CatalogGenerator.h"
 #include "tools/catgen/GeneratedCatalog.h"
 #include "tools/contentserver/ContentStore.h"
@@ -139,7 +140,7 @@ HttpReply ContentServer::Impl::Handle(const HttpRequest& request)
         facts.isUpdate = true;
         facts.act = query.act ? std::string_view(*query.act) : std::string_view();
         facts.type = query.type ? ParseQueryNumber(*query.type) : std::nullopt;
-        facts.trimmedGroup = query.cat ? TrimGroupId(*query.cat) : std::string_view();
+        facts.trimmedGroup = query.cat ? TrimBlanks(*query.cat) : std::string_view();
         answer = AnswerUpdate(query);
     } else if (store.IsMediaPath(path)) {
         facts.isMedia = true;

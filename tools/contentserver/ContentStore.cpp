@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "catalog/CatalogPaths.h"
 #include "tools/catgen/CatalogGenerator.h"
 #include "tools/catgen/GeneratedCatalog.h"
 #include "tools/contentserver/HostileContent.h"
@@ -161,9 +162,9 @@ ContentStore::Answer ContentStore::Listing(int code, std::string_view cat, int p
     const TypeIndex* index = LoadIndex(code);
     if (!index)
         return NotFound("no index for type " + std::to_string(code));
-    const std::string_view asSent = TrimGroupId(cat);
+    const std::string_view asSent = TrimBlanks(cat);
     const std::string decoded = PercentDecoded(cat);
-    const std::string_view asDecoded = TrimGroupId(decoded);
+    const std::string_view asDecoded = TrimBlanks(decoded);
     for (const bool decode : {false, true}) {
         for (const IndexGroup& group : index->groups) {
             for (const std::string& key : group.keys) {
@@ -250,9 +251,9 @@ const ContentStore::TypeIndex* ContentStore::LoadIndex(int code)
             extra += HostileIndexFragment(hostile);
             IndexGroup group;
             group.hostile = static_cast<int>(h);
-            group.keys.emplace_back(TrimGroupId(hostile.id));
+            group.keys.emplace_back(TrimBlanks(hostile.id));
             if (nul != std::string::npos)
-                group.keys.emplace_back(TrimGroupId(hostile.id.substr(0, nul)));
+                group.keys.emplace_back(TrimBlanks(hostile.id.substr(0, nul)));
             index.groups.push_back(std::move(group));
         }
         const auto close = document.rfind("</response>");
@@ -260,9 +261,9 @@ const ContentStore::TypeIndex* ContentStore::LoadIndex(int code)
     }
     for (const GroupIds& id : ids) {
         IndexGroup group;
-        group.keys.emplace_back(TrimGroupId(id.literal));
-        if (TrimGroupId(id.program) != group.keys.front())
-            group.keys.emplace_back(TrimGroupId(id.program));
+        group.keys.emplace_back(TrimBlanks(id.literal));
+        if (TrimBlanks(id.program) != group.keys.front())
+            group.keys.emplace_back(TrimBlanks(id.program));
         group.directory = GroupDirectoryName(id.literal);
         index.groups.push_back(std::move(group));
     }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "catalog/CatalogPaths.h"
 #include "tools/catgen/GeneratedCatalog.h"
 
 namespace {
@@ -100,7 +101,7 @@ bool Matches(const FaultRule& rule, const FaultRequest& request)
         return false;
     if (rule.type && (!request.isUpdate || request.type != rule.type))
         return false;
-    if (rule.group && (!request.isUpdate || request.trimmedGroup != TrimGroupId(*rule.group)))
+    if (rule.group && (!request.isUpdate || request.trimmedGroup != TrimBlanks(*rule.group)))
         return false;
     if (rule.targetContains && request.target.find(*rule.targetContains) == std::string_view::npos)
         return false;

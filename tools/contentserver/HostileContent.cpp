@@ -1,5 +1,6 @@
 #include "tools/contentserver/HostileContent.h"
 
+#include "catalog/CatalogPaths.h"
 #include "tools/catgen/CatalogGenerator.h"
 #include "tools/catgen/PictureRenderer.h"
 #include "tools/catgen/GeneratedCatalog.h"
@@ -81,7 +82,7 @@ std::string HostileIndexFragment(const HostileGroup& group)
 
 bool IsHostileGroupRequest(const HostileGroup& group, std::string_view trimmedId)
 {
-    const std::string_view id = TrimGroupId(group.id);
+    const std::string_view id = TrimBlanks(group.id);
     if (trimmedId == id)
         return true;
     const auto nul = id.find('\0');
