@@ -2,13 +2,12 @@
 // on the offscreen platform; the settings go to a directory of the run's own.
 
 #include <cstdlib>
-#include <filesystem>
-#include <string>
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
+#include "TestDir.h"
 #include "pages/browser/BrowserEngine.h"
 
 namespace {
@@ -27,10 +26,8 @@ int main(int argc, char** argv)
     SetDefault("QTWEBENGINE_DISABLE_SANDBOX", "1");
     SetDefault("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
 
-    std::string config = (std::filesystem::temp_directory_path() / "vantory-gui-config-XXXXXX").string();
-    if (!::mkdtemp(config.data()))
-        return 2;
-    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    const TestDir config(false);
+    ::setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
 
     testing::InitGoogleTest(&argc, argv);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -40,7 +37,5 @@ int main(int argc, char** argv)
         QApplication application(argc, argv);
         result = RUN_ALL_TESTS();
     }
-    std::error_code ignored;
-    std::filesystem::remove_all(config, ignored);
     return result;
 }
