@@ -7,6 +7,7 @@
 #include "app/vantoryctl/ConsoleProgress.h"
 #include "app/vantoryctl/InterruptFlag.h"
 #include "app/vantoryctl/JsonWriter.h"
+#include "app/vantoryctl/SearchCommand.h"
 #include "catalog/CatalogRegistry.h"
 #include "catalog/ContentCatalog.h"
 #include "catalog/ContentType.h"
@@ -142,6 +143,12 @@ const std::vector<CtlCommand>& CtlCommands()
          {"--rebuild"}, RunLoad},
         {"dump", "", "Load the catalogs from their caches and print them as JSON", {}, RunDump},
         {"update", "", updateSummary, {}, RunUpdate},
+        {"search", "[--type KEY] [--limit N] [--json] WORD...",
+         "Load the catalogs as load does and print what the words find in\n"
+         "labels and descriptions, case and accents ignored: groups first,\n"
+         "then items, one a line (type, group id, item id, label) or as JSON;\n"
+         "status 1 when nothing is found",
+         {"--json"}, RunSearch, {"--type", "--limit"}, true},
     };
     return commands;
 }

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdio>
+#include <map>
+#include <string>
 #include <string_view>
 #include <vector>
 
 // Exit statuses of vantoryctl.
 inline constexpr int CTL_OK = 0;
-inline constexpr int CTL_FAILED = 1;      // the command ran but could not finish (a write error)
+inline constexpr int CTL_FAILED = 1;      // the command ran but could not finish (a write error), or found nothing
 inline constexpr int CTL_USAGE_ERROR = 2; // unknown command, option or argument
 inline constexpr int CTL_INTERRUPTED = 130; // Ctrl+C: the work ended early, as after Cancel
 
@@ -15,6 +17,8 @@ inline constexpr int CTL_INTERRUPTED = 130; // Ctrl+C: the work ended early, as 
 struct CtlInvocation
 {
     std::vector<std::string_view> options;
+    std::map<std::string_view, std::string> values;  // options that take a value
+    std::vector<std::string> words;                  // the arguments after the command
     std::FILE* out = stdout;
     std::FILE* err = stderr;
 
@@ -28,6 +32,8 @@ struct CtlCommand
     std::string_view summary;
     std::vector<std::string_view> options;
     int (*run)(const CtlInvocation&);
+    std::vector<std::string_view> valueOptions = {};  // options followed by a value
+    bool takesWords = false;                         // arguments after the command
 };
 
 // Every command, in the order the usage lists them.

@@ -77,18 +77,30 @@ int RunVantoryctl(const std::vector<std::string_view>& args, std::FILE* out, std
     CtlInvocation call;
     call.out = out;
     call.err = err;
-    for (std::string_view arg : args) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
         if (const GlobalOption* option = FindGlobalOption(arg))
             return option->run(out);
         if (IsOption(arg)) {
+            if (command && std::find(command->valueOptions.begin(), command->valueOptions.end(), arg)
+                               != command->valueOptions.end()) {
+                if (i + 1 == args.size())
+                    return UsageError(err, "option '" + std::string(arg) + "' needs a value");
+                call.values[arg] = std::string(args[++i]);
+                continue;
+            }
             if (!command || std::find(command->options.begin(), command->options.end(), arg)
                                 == command->options.end())
                 return UsageError(err, "unknown option '" + std::string(arg) + "'");
             call.options.push_back(arg);
             continue;
         }
-        if (command)
-            return UsageError(err, "unexpected argument '" + std::string(arg) + "'");
+        if (command) {
+            if (!command->takesWords)
+                return UsageError(err, "unexpected argument '" + std::string(arg) + "'");
+            call.words.emplace_back(arg);
+            continue;
+        }
         for (const CtlCommand& candidate : CtlCommands())
             if (candidate.name == arg)
                 command = &candidate;
@@ -97,6 +109,8 @@ int RunVantoryctl(const std::vector<std::string_view>& args, std::FILE* out, std
     }
     if (!command)
         return UsageError(err, "no command given");
+    if (command->takesWords && call.words.empty())
+        return UsageError(err, "'" + std::string(command->name) + "' needs words to look for");
     if (!EnterWorkingDirectory("vantoryctl", err))
         return CTL_FAILED;
     return command->run(call);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +14,8 @@
 #include "CatalogSnapshot.h"
 #include "TestDir.h"
 #include "app/vantoryctl/JsonWriter.h"
+#include "tools/catgen/CatalogGenerator.h"
+#include "tools/catgen/GeneratedCatalog.h"
 
 namespace {
 
@@ -70,6 +73,9 @@ TEST(VantoryctlTest, UsageErrorsExitWithTwo)
         {{"dump", "--rebuild"}, "vantoryctl: unknown option '--rebuild'\n"},
         {{"frob"}, "vantoryctl: unknown command 'frob'\n"},
         {{"dump", "more"}, "vantoryctl: unexpected argument 'more'\n"},
+        {{"search"}, "vantoryctl: 'search' needs words to look for\n"},
+        {{"search", "--limit"}, "vantoryctl: option '--limit' needs a value\n"},
+        {{"search", "--json", "--x", "a"}, "vantoryctl: unknown option '--x'\n"},
         {{}, "vantoryctl: no command given\n"},
     };
     for (const UsageCase& c : cases) {
@@ -83,6 +89,44 @@ TEST(VantoryctlTest, UsageErrorsExitWithTwo)
     EXPECT_EQ(help.out.rfind("Usage: vantoryctl", 0), 0u) << help.out;
     EXPECT_NE(help.out.find("  dump "), std::string::npos);
     EXPECT_FALSE(fs::exists("data"));  // nothing was loaded
+}
+
+// A generated catalog, searched as the window searches it.
+TEST(VantoryctlTest, SearchPrintsGroupsThenItemsAndTellsWhetherAnythingWasFound)
+{
+    TestDir dir;
+    CatalogGeneratorOptions options;
+    options.outDir = dir.Path();
+    options.groupsPerType = 3;
+    options.itemsPerGroup = 20;
+    GenerateCatalog(options);
+    const GeneratedCatalog model = GenerateCatalogModel(options);
+    // A group's label finds the group; the first item of a group finds itself.
+    const GeneratedType& type = model.types.front();
+    const GeneratedGroup& group = type.groups.front();
+    const GeneratedItem& item = group.items.front();
+
+    const RunResult byGroup = RunCtl({"search", group.lib});
+    EXPECT_EQ(byGroup.status, 0) << byGroup.err;
+    EXPECT_EQ(byGroup.out.rfind(type.key + "\t" + group.id + "\t\t", 0), 0u) << byGroup.out;
+
+    const RunResult json = RunCtl({"search", "--json", "--type", type.key, item.lib});
+    EXPECT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(json.out.rfind("{\"groups\":[", 0), 0u) << json.out;
+    EXPECT_NE(json.out.find("\"type\":\"" + type.key + "\",\"group\":\"" + group.id + "\",\"id\":\"" + item.id + "\""),
+              std::string::npos)
+        << json.out;
+
+    const RunResult limited = RunCtl({"search", "--limit", "1", "a"});
+    EXPECT_EQ(limited.status, 0);
+    EXPECT_EQ(std::count(limited.out.begin(), limited.out.end(), '\n'), 1);
+
+    const RunResult none = RunCtl({"search", "zqxjzqxj"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out, "");
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"search", "--type", "nope", "a"},
+                                                std::vector<std::string>{"search", "--limit", "0", "a"}})
+        EXPECT_EQ(RunCtl(bad).status, 2) << bad[2];
 }
 
 TEST(VantoryctlTest, LoadPrintsCountsAndWritesCaches)
