@@ -16,10 +16,11 @@ uint32_t Offset(const std::string& buffer)
     return static_cast<uint32_t>(buffer.size());
 }
 
-void Append(std::string& buffer, std::vector<uint32_t>& starts, std::string_view text, bool stripTags)
+void Append(SearchFolder& folder, std::string& buffer, std::vector<uint32_t>& starts, std::string_view text,
+            bool stripTags)
 {
     starts.push_back(Offset(buffer));
-    buffer += FoldCatalogText(text, stripTags);
+    folder.Append(text, stripTags, buffer);
     buffer += '\0';  // no folded text holds one, so no match runs into the next entry
 }
 
@@ -50,11 +51,23 @@ void CatalogSearch::Build()
 {
     Clear();
     size_t items = 0;
+    size_t labelBytes = 0;
+    size_t descBytes = 0;
     for (int code : CONTENT_TYPE_TREE_ORDER) {
         const ContentCatalog& catalog = *CatalogForType(code);
-        for (int g = 0; g < catalog.GetGroupCount(); ++g)
-            items += catalog.Group(g)->labels.size();
+        for (int g = 0; g < catalog.GetGroupCount(); ++g) {
+            const ContentGroup& group = *catalog.Group(g);
+            items += group.labels.size();
+            for (size_t i = 0; i < group.labels.size(); ++i) {
+                labelBytes += group.labels[i].size() + 1;
+                descBytes += group.descs[i].size() + 1;
+            }
+        }
     }
+    // Folding seldom makes a text longer, so one allocation each.
+    m_labels.reserve(labelBytes + labelBytes / 8);
+    m_descs.reserve(descBytes + descBytes / 8);
+    SearchFolder folder;
     m_items.reserve(items);
     m_labelStarts.reserve(items);
     m_descStarts.reserve(items);
@@ -65,11 +78,11 @@ void CatalogSearch::Build()
         for (int g = 0; g < catalog.GetGroupCount(); ++g) {
             const ContentGroup& group = *catalog.Group(g);
             m_groups.push_back({code, g, 0});
-            Append(m_groupLabels, m_groupStarts, group.lib, false);
+            Append(folder, m_groupLabels, m_groupStarts, group.lib, false);
             for (size_t i = 0; i < group.labels.size(); ++i) {
                 m_items.push_back({code, g, static_cast<int>(i)});
-                Append(m_labels, m_labelStarts, group.labels[i], false);
-                Append(m_descs, m_descStarts, group.descs[i], true);
+                Append(folder, m_labels, m_labelStarts, group.labels[i], false);
+                Append(folder, m_descs, m_descStarts, group.descs[i], true);
             }
         }
         m_itemSpans.push_back({itemsBegin, static_cast<uint32_t>(m_items.size())});

@@ -1,5 +1,9 @@
 #include "search/SearchText.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
@@ -16,10 +20,9 @@ bool IsAscii(unsigned char c)
 }
 
 // What the user sees of catalog text: references decoded, tags dropped.
-std::string Shown(std::string_view text, bool stripTags)
+void Shown(std::string_view text, bool stripTags, std::string& shown)
 {
-    std::string shown;
-    shown.reserve(text.size());
+    shown.clear();
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '&') {
@@ -47,7 +50,11 @@ std::string Shown(std::string_view text, bool stripTags)
             shown += c;
         }
     }
-    return shown;
+}
+
+bool IsPlain(std::string_view text, bool stripTags)
+{
+    return text.find('&') == std::string_view::npos && (!stripTags || text.find('<') == std::string_view::npos);
 }
 
 // A run of non-ASCII text through the Unicode library.
@@ -73,42 +80,93 @@ void AppendFoldedRun(std::string_view run, std::string& out)
     kept.toUTF8String(out);
 }
 
+// The length of the ASCII bytes at the start of the text; eight at a time.
+size_t AsciiPrefix(std::string_view text)
+{
+    size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        if (word & 0x8080808080808080ULL)
+            break;
+    }
+    while (i < text.size() && IsAscii(static_cast<unsigned char>(text[i])))
+        ++i;
+    return i;
+}
+
+// Appends ASCII text lower-cased, without NUL bytes.
+void AppendAscii(std::string_view ascii, std::string& out)
+{
+    const size_t from = out.size();
+    out.resize(from + ascii.size());
+    char* to = out.data() + from;
+    bool nul = false;
+    // A plain loop over raw bytes, which the compiler turns into vector code.
+    for (size_t i = 0; i < ascii.size(); ++i) {
+        const auto c = static_cast<unsigned char>(ascii[i]);
+        nul |= c == 0;
+        to[i] = static_cast<char>(static_cast<unsigned>(c - 'A') < 26u ? c + ('a' - 'A') : c);
+    }
+    if (nul)
+        out.erase(std::remove(out.begin() + static_cast<std::ptrdiff_t>(from), out.end(), '\0'), out.end());
+}
+
+// ASCII spans folded here, each run of non-ASCII bytes handed to run().
+template <typename Run>
+void AppendFoldedWith(std::string_view text, std::string& out, Run run)
+{
+    while (!text.empty()) {
+        const size_t ascii = AsciiPrefix(text);
+        AppendAscii(text.substr(0, ascii), out);
+        text.remove_prefix(ascii);
+        if (text.empty())
+            break;
+        // Up to the next ASCII byte: the Unicode library takes the run whole,
+        // so combining marks stay with the letters they follow.
+        size_t end = 1;
+        while (end < text.size() && !IsAscii(static_cast<unsigned char>(text[end])))
+            ++end;
+        run(text.substr(0, end));
+        text.remove_prefix(end);
+    }
+}
+
 } // namespace
 
 void AppendFolded(std::string_view text, std::string& out)
 {
-    size_t i = 0;
-    while (i < text.size()) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (IsAscii(c)) {
-            if (c != 0)
-                out += static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
-            ++i;
-            continue;
+    AppendFoldedWith(text, out, [&](std::string_view run) { AppendFoldedRun(run, out); });
+}
+
+void SearchFolder::AppendPlain(std::string_view text, std::string& out)
+{
+    AppendFoldedWith(text, out, [&](std::string_view run) {
+        auto it = m_runs.find(run);
+        if (it == m_runs.end()) {
+            std::string folded;
+            AppendFoldedRun(run, folded);
+            it = m_runs.emplace(std::string(run), std::move(folded)).first;
         }
-        // Up to the next ASCII byte: the Unicode library takes the run whole,
-        // so combining marks stay with the letters they follow.
-        size_t end = i;
-        while (end < text.size() && !IsAscii(static_cast<unsigned char>(text[end])))
-            ++end;
-        AppendFoldedRun(text.substr(i, end - i), out);
-        i = end;
+        out += it->second;
+    });
+}
+
+void SearchFolder::Append(std::string_view text, bool stripTags, std::string& out)
+{
+    if (IsPlain(text, stripTags)) {
+        AppendPlain(text, out);
+        return;
     }
+    Shown(text, stripTags, m_shown);
+    AppendPlain(m_shown, out);
 }
 
 std::string FoldCatalogText(std::string_view text, bool stripTags)
 {
     std::string folded;
-    const bool plain = text.find('&') == std::string_view::npos
-        && (!stripTags || text.find('<') == std::string_view::npos);
-    if (plain) {
-        folded.reserve(text.size());
-        AppendFolded(text, folded);
-    } else {
-        const std::string shown = Shown(text, stripTags);
-        folded.reserve(shown.size());
-        AppendFolded(shown, folded);
-    }
+    folded.reserve(text.size());
+    SearchFolder().Append(text, stripTags, folded);
     return folded;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // Text as search compares it: catalog text turned into what the user sees
@@ -20,3 +22,24 @@ std::vector<std::string> FoldQueryWords(std::string_view query);
 
 // Folds plain UTF-8 text (no references, no tags), appending to `out`.
 void AppendFolded(std::string_view text, std::string& out);
+
+// Folds much catalog text at once, as FoldCatalogText does: the Unicode
+// library's answer for each run of non-ASCII text is kept, since a catalog
+// says the same names and words again and again.
+class SearchFolder
+{
+public:
+    // FoldCatalogText(text, stripTags), appended to `out`.
+    void Append(std::string_view text, bool stripTags, std::string& out);
+
+private:
+    void AppendPlain(std::string_view text, std::string& out);
+
+    struct RunHash
+    {
+        using is_transparent = void;
+        size_t operator()(std::string_view run) const { return std::hash<std::string_view>()(run); }
+    };
+    std::unordered_map<std::string, std::string, RunHash, std::equal_to<>> m_runs;
+    std::string m_shown;
+};
