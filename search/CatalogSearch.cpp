@@ -1,7 +1,8 @@
 #include "search/CatalogSearch.h"
 
 #include <algorithm>
-#include <cstring>
+#include <iterator>
+#include <thread>
 
 #include "catalog/CatalogRegistry.h"
 #include "catalog/ContentCatalog.h"
@@ -10,6 +11,10 @@
 #include "search/TextFinder.h"
 
 namespace {
+
+// Below this many items one thread folds and searches all: a thread costs
+// more than it saves.
+constexpr size_t kItemsPerShard = 20000;
 
 uint32_t Offset(const std::string& buffer)
 {
@@ -40,6 +45,43 @@ bool HoldsAll(std::string_view text, const std::vector<std::string>& words)
     return true;
 }
 
+// The entries of [begin, end) whose text holds the word, in order.
+void Collect(const std::string& buffer, const std::vector<uint32_t>& starts, uint32_t begin, uint32_t end,
+             std::string_view word, std::vector<uint32_t>& found)
+{
+    if (begin >= end)
+        return;
+    const size_t stop = end < starts.size() ? starts[end] : buffer.size();
+    size_t from = starts[begin];
+    auto cursor = starts.begin() + begin;
+    const TextFinder finder(word);
+    while (from < stop) {
+        const size_t at = finder.Find(std::string_view(buffer.data() + from, stop - from));
+        if (at == std::string_view::npos)
+            break;
+        // The entry whose text holds the position: the last start not above
+        // it. Hits come in order, so the search goes on from the last one.
+        cursor = std::upper_bound(cursor, starts.begin() + end, static_cast<uint32_t>(from + at)) - 1;
+        const auto entry = static_cast<uint32_t>(cursor - starts.begin());
+        found.push_back(entry);
+        from = entry + 1 < starts.size() ? starts[entry + 1] : stop;
+        ++cursor;
+    }
+}
+
+// Runs the work for every index, on threads of their own but the first.
+template <typename Work>
+void ForEachInParallel(size_t count, Work work)
+{
+    std::vector<std::thread> threads;
+    for (size_t i = 1; i < count; ++i)
+        threads.emplace_back(work, i);
+    if (count > 0)
+        work(size_t{0});
+    for (std::thread& thread : threads)
+        thread.join();
+}
+
 } // namespace
 
 void CatalogSearch::Clear()
@@ -47,82 +89,117 @@ void CatalogSearch::Clear()
     *this = CatalogSearch();
 }
 
+size_t CatalogSearch::TextBytes() const
+{
+    size_t bytes = m_groupLabels.size();
+    for (const Shard& shard : m_shards)
+        bytes += shard.labels.size() + shard.descs.size();
+    return bytes;
+}
+
+void CatalogSearch::Fold(Shard& shard, const std::vector<Entry>& entries, size_t begin, size_t end)
+{
+    size_t labelBytes = 0;
+    size_t descBytes = 0;
+    for (size_t e = begin; e < end; ++e) {
+        const ContentGroup& group = *CatalogForType(entries[e].type)->Group(entries[e].group);
+        labelBytes += group.labels[static_cast<size_t>(entries[e].item)].size() + 1;
+        descBytes += group.descs[static_cast<size_t>(entries[e].item)].size() + 1;
+    }
+    // Folding seldom makes a text longer, so one allocation each.
+    shard.labels.reserve(labelBytes + labelBytes / 8);
+    shard.descs.reserve(descBytes + descBytes / 8);
+    shard.labelStarts.reserve(end - begin);
+    shard.descStarts.reserve(end - begin);
+    shard.entries.assign(entries.begin() + static_cast<std::ptrdiff_t>(begin),
+                         entries.begin() + static_cast<std::ptrdiff_t>(end));
+    SearchFolder folder;
+    for (size_t e = begin; e < end; ++e) {
+        const Entry& entry = entries[e];
+        const ContentGroup& group = *CatalogForType(entry.type)->Group(entry.group);
+        const auto i = static_cast<size_t>(entry.item);
+        Append(folder, shard.labels, shard.labelStarts, group.labels[i], false);
+        Append(folder, shard.descs, shard.descStarts, group.descs[i], true);
+        const auto local = static_cast<uint32_t>(e - begin);
+        if (shard.types.empty() || shard.types.back().type != entry.type)
+            shard.types.push_back({entry.type, local, local});
+        shard.types.back().end = local + 1;
+    }
+}
+
 void CatalogSearch::Build()
 {
     Clear();
-    size_t items = 0;
-    size_t labelBytes = 0;
-    size_t descBytes = 0;
-    for (int code : CONTENT_TYPE_TREE_ORDER) {
-        const ContentCatalog& catalog = *CatalogForType(code);
-        for (int g = 0; g < catalog.GetGroupCount(); ++g) {
-            const ContentGroup& group = *catalog.Group(g);
-            items += group.labels.size();
-            for (size_t i = 0; i < group.labels.size(); ++i) {
-                labelBytes += group.labels[i].size() + 1;
-                descBytes += group.descs[i].size() + 1;
-            }
-        }
-    }
-    // Folding seldom makes a text longer, so one allocation each.
-    m_labels.reserve(labelBytes + labelBytes / 8);
-    m_descs.reserve(descBytes + descBytes / 8);
+    std::vector<Entry> entries;
     SearchFolder folder;
-    m_items.reserve(items);
-    m_labelStarts.reserve(items);
-    m_descStarts.reserve(items);
     for (int code : CONTENT_TYPE_TREE_ORDER) {
         const ContentCatalog& catalog = *CatalogForType(code);
-        const auto itemsBegin = static_cast<uint32_t>(m_items.size());
-        const auto groupsBegin = static_cast<uint32_t>(m_groups.size());
         for (int g = 0; g < catalog.GetGroupCount(); ++g) {
             const ContentGroup& group = *catalog.Group(g);
             m_groups.push_back({code, g, 0});
             Append(folder, m_groupLabels, m_groupStarts, group.lib, false);
-            for (size_t i = 0; i < group.labels.size(); ++i) {
-                m_items.push_back({code, g, static_cast<int>(i)});
-                Append(folder, m_labels, m_labelStarts, group.labels[i], false);
-                Append(folder, m_descs, m_descStarts, group.descs[i], true);
-            }
+            for (size_t i = 0; i < group.labels.size(); ++i)
+                entries.push_back({code, g, static_cast<int>(i)});
         }
-        m_itemSpans.push_back({itemsBegin, static_cast<uint32_t>(m_items.size())});
-        m_groupSpans.push_back({groupsBegin, static_cast<uint32_t>(m_groups.size())});
-        m_spanTypes.push_back(code);
     }
+    m_itemCount = entries.size();
+    const size_t threads = std::max<size_t>(1, std::thread::hardware_concurrency());
+    const size_t shards = std::clamp<size_t>(entries.size() / kItemsPerShard, 1, threads);
+    m_shards.resize(shards);
+    ForEachInParallel(shards, [&](size_t s) {
+        Fold(m_shards[s], entries, entries.size() * s / shards, entries.size() * (s + 1) / shards);
+    });
 }
 
-CatalogSearch::Span CatalogSearch::RangeOf(const std::vector<Span>& spans, int typeCode, bool& known) const
+CatalogSearch::ShardHits CatalogSearch::FindIn(const Shard& shard, const std::vector<std::string>& words,
+                                               int typeCode)
 {
-    known = true;
-    if (typeCode == 0)
-        return {0, spans.empty() ? 0 : spans.back().end};
-    for (size_t i = 0; i < m_spanTypes.size(); ++i)
-        if (m_spanTypes[i] == typeCode)
-            return spans[i];
-    known = false;
-    return {0, 0};
-}
-
-void CatalogSearch::Collect(const std::string& buffer, const std::vector<uint32_t>& starts, Span range,
-                            std::string_view word, std::vector<uint32_t>& found) const
-{
-    if (range.begin >= range.end)
-        return;
-    const size_t end = range.end < starts.size() ? starts[range.end] : buffer.size();
-    size_t from = starts[range.begin];
-    const TextFinder finder(word);
-    while (from < end) {
-        const size_t at = finder.Find(std::string_view(buffer.data() + from, end - from));
-        if (at == std::string_view::npos)
-            break;
-        const size_t position = from + at;
-        // The entry whose text holds the position: the last start not above it.
-        const auto next = std::upper_bound(starts.begin() + range.begin, starts.begin() + range.end,
-                                           static_cast<uint32_t>(position));
-        const auto entry = static_cast<uint32_t>(next - starts.begin() - 1);
-        found.push_back(entry);
-        from = entry + 1 < starts.size() ? starts[entry + 1] : end;
+    ShardHits hits;
+    uint32_t begin = 0;
+    uint32_t end = static_cast<uint32_t>(shard.entries.size());
+    if (typeCode != 0) {
+        const auto span = std::find_if(shard.types.begin(), shard.types.end(),
+                                       [&](const TypeSpan& t) { return t.type == typeCode; });
+        if (span == shard.types.end())
+            return hits;
+        begin = span->begin;
+        end = span->end;
     }
+    // The longest word narrows the items most; the others are checked on
+    // what it found.
+    const std::string& anchor =
+        *std::max_element(words.begin(), words.end(),
+                          [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
+    std::vector<uint32_t> inLabel;
+    std::vector<uint32_t> inDesc;
+    Collect(shard.labels, shard.labelStarts, begin, end, anchor, inLabel);
+    Collect(shard.descs, shard.descStarts, begin, end, anchor, inDesc);
+    if (words.size() == 1) {
+        hits.byLabel = std::move(inLabel);
+        std::set_difference(inDesc.begin(), inDesc.end(), hits.byLabel.begin(), hits.byLabel.end(),
+                            std::back_inserter(hits.byDescription));
+        return hits;
+    }
+    std::vector<uint32_t> candidates;
+    candidates.reserve(inLabel.size() + inDesc.size());
+    std::set_union(inLabel.begin(), inLabel.end(), inDesc.begin(), inDesc.end(), std::back_inserter(candidates));
+    for (uint32_t e : candidates) {
+        const std::string_view label = TextOf(shard.labels, shard.labelStarts, e);
+        if (HoldsAll(label, words)) {
+            hits.byLabel.push_back(e);
+            continue;
+        }
+        const std::string_view desc = TextOf(shard.descs, shard.descStarts, e);
+        bool all = true;
+        for (const std::string& word : words)
+            if (label.find(word) == std::string_view::npos && desc.find(word) == std::string_view::npos) {
+                all = false;
+                break;
+            }
+        if (all)
+            hits.byDescription.push_back(e);
+    }
+    return hits;
 }
 
 SearchResult CatalogSearch::Find(std::string_view query, int typeCode) const
@@ -131,49 +208,21 @@ SearchResult CatalogSearch::Find(std::string_view query, int typeCode) const
     const std::vector<std::string> words = FoldQueryWords(query);
     if (words.empty())
         return result;
-    bool known = false;
-    const Span groupRange = RangeOf(m_groupSpans, typeCode, known);
-    const Span itemRange = RangeOf(m_itemSpans, typeCode, known);
-    if (!known)
-        return result;
-
-    for (uint32_t g = groupRange.begin; g < groupRange.end; ++g)
-        if (HoldsAll(TextOf(m_groupLabels, m_groupStarts, g), words))
+    for (uint32_t g = 0; g < m_groups.size(); ++g)
+        if ((typeCode == 0 || m_groups[g].type == typeCode) && HoldsAll(TextOf(m_groupLabels, m_groupStarts, g), words))
             result.groups.push_back({m_groups[g].type, m_groups[g].group});
 
-    // The longest word narrows the items most; the others are checked on
-    // what it found.
-    const std::string& anchor =
-        *std::max_element(words.begin(), words.end(),
-                          [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
-    std::vector<uint32_t> inLabel;
-    std::vector<uint32_t> inDesc;
-    Collect(m_labels, m_labelStarts, itemRange, anchor, inLabel);
-    Collect(m_descs, m_descStarts, itemRange, anchor, inDesc);
-    std::vector<uint32_t> candidates;
-    candidates.reserve(inLabel.size() + inDesc.size());
-    std::set_union(inLabel.begin(), inLabel.end(), inDesc.begin(), inDesc.end(), std::back_inserter(candidates));
-
-    std::vector<uint32_t> byDescription;
-    for (uint32_t e : candidates) {
-        const std::string_view label = TextOf(m_labels, m_labelStarts, e);
-        if (HoldsAll(label, words)) {
-            result.items.push_back({m_items[e].type, m_items[e].group, m_items[e].item});
-            continue;
-        }
-        const std::string_view desc = TextOf(m_descs, m_descStarts, e);
-        bool all = true;
-        for (const std::string& word : words)
-            if (label.find(word) == std::string_view::npos && desc.find(word) == std::string_view::npos) {
-                all = false;
-                break;
-            }
-        if (all)
-            byDescription.push_back(e);
-    }
+    std::vector<ShardHits> hits(m_shards.size());
+    ForEachInParallel(m_shards.size(), [&](size_t s) { hits[s] = FindIn(m_shards[s], words, typeCode); });
+    // Shards hold the entries in order: their label matches one after the
+    // other, then their description matches.
+    for (size_t s = 0; s < m_shards.size(); ++s)
+        for (uint32_t e : hits[s].byLabel)
+            result.items.push_back({m_shards[s].entries[e].type, m_shards[s].entries[e].group, m_shards[s].entries[e].item});
     result.labelMatches = result.items.size();
-    for (uint32_t e : byDescription)
-        result.items.push_back({m_items[e].type, m_items[e].group, m_items[e].item});
+    for (size_t s = 0; s < m_shards.size(); ++s)
+        for (uint32_t e : hits[s].byDescription)
+            result.items.push_back({m_shards[s].entries[e].type, m_shards[s].entries[e].group, m_shards[s].entries[e].item});
     return result;
 }
 

@@ -47,9 +47,9 @@ public:
     // nothing.
     SearchResult Find(std::string_view query, int typeCode = 0) const;
 
-    size_t ItemCount() const { return m_items.size(); }
+    size_t ItemCount() const { return m_itemCount; }
     // Bytes of folded text held.
-    size_t TextBytes() const { return m_labels.size() + m_descs.size() + m_groupLabels.size(); }
+    size_t TextBytes() const;
 
 private:
     struct Entry
@@ -58,31 +58,39 @@ private:
         int group;
         int item;
     };
-    struct Span
+    struct TypeSpan
     {
-        uint32_t begin;
-        uint32_t end;  // the entries [begin, end) of one type
+        int type;
+        uint32_t begin;  // entries [begin, end) are of this type
+        uint32_t end;
+    };
+    // A run of the entries with their folded texts, built and searched on
+    // a thread of its own. Texts follow one another, each ended by a NUL
+    // byte; starts[i] is where entry i's text begins.
+    struct Shard
+    {
+        std::string labels;
+        std::string descs;
+        std::vector<uint32_t> labelStarts;
+        std::vector<uint32_t> descStarts;
+        std::vector<Entry> entries;
+        std::vector<TypeSpan> types;
+    };
+    struct ShardHits
+    {
+        std::vector<uint32_t> byLabel;
+        std::vector<uint32_t> byDescription;
     };
 
-    // Entries (of the range) whose text in `buffer` holds the word, in order.
-    void Collect(const std::string& buffer, const std::vector<uint32_t>& starts, Span range,
-                 std::string_view word, std::vector<uint32_t>& found) const;
-    Span RangeOf(const std::vector<Span>& spans, int typeCode, bool& known) const;
+    static void Fold(Shard& shard, const std::vector<Entry>& entries, size_t begin, size_t end);
+    static ShardHits FindIn(const Shard& shard, const std::vector<std::string>& words, int typeCode);
 
-    // Texts of all items one after the other, each ended by a NUL byte;
-    // starts[i] is where entry i's text begins.
-    std::string m_labels;
-    std::string m_descs;
-    std::vector<uint32_t> m_labelStarts;
-    std::vector<uint32_t> m_descStarts;
-    std::vector<Entry> m_items;
-    std::vector<Span> m_itemSpans;  // per type, in tree order, with its code
+    std::vector<Shard> m_shards;  // the entries in search order, shard after shard
+    size_t m_itemCount = 0;
 
     std::string m_groupLabels;
     std::vector<uint32_t> m_groupStarts;
     std::vector<Entry> m_groups;
-    std::vector<Span> m_groupSpans;
-    std::vector<int> m_spanTypes;   // the type code of each span
 };
 
 // The program's one index, built after every load of the catalog.

@@ -23,31 +23,35 @@ bool IsAscii(unsigned char c)
 void Shown(std::string_view text, bool stripTags, std::string& shown)
 {
     shown.clear();
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '&') {
+    const std::string_view stops = stripTags ? "&<" : "&";
+    size_t i = 0;
+    while (i < text.size()) {
+        const size_t stop = text.find_first_of(stops, i);
+        shown.append(text.substr(i, stop - i));
+        if (stop == std::string_view::npos)
+            return;
+        i = stop;
+        if (text[i] == '&') {
             bool decoded = false;
             for (const auto& [reference, character] : kReferences) {
                 if (text.substr(i, reference.size()) == reference) {
                     shown += character;
-                    i += reference.size() - 1;
+                    i += reference.size();
                     decoded = true;
                     break;
                 }
             }
             if (!decoded)
-                shown += c;
-        } else if (c == '<' && stripTags) {
-            const size_t close = text.find('>', i);
-            if (close == std::string_view::npos) {
-                shown += c;
-            } else {
-                // A tag stands between words: "a<br>b" reads as two.
-                shown += ' ';
-                i = close;
-            }
+                shown += text[i++];
+            continue;
+        }
+        const size_t close = text.find('>', i);
+        if (close == std::string_view::npos) {
+            shown += text[i++];
         } else {
-            shown += c;
+            // A tag stands between words: "a<br>b" reads as two.
+            shown += ' ';
+            i = close + 1;
         }
     }
 }
