@@ -4,7 +4,8 @@
 
 // Finds one needle in many haystacks, as fast as the processor allows:
 // where it has AVX2, 32 positions at a time are tested on the needle's first
-// and last byte before the rest is compared; elsewhere memmem.
+// two bytes and its last before the rest is compared; elsewhere, and for
+// needles of fewer than three bytes, memmem.
 class TextFinder
 {
 public:
