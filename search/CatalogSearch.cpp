@@ -7,6 +7,7 @@
 #include "catalog/CatalogRegistry.h"
 #include "catalog/ContentCatalog.h"
 #include "catalog/ContentTypeTable.h"
+#include "search/BlockFilter.h"
 #include "search/SearchText.h"
 #include "search/TextFinder.h"
 
@@ -46,27 +47,32 @@ bool HoldsAll(std::string_view text, const std::vector<std::string>& words)
 }
 
 // The entries of [begin, end) whose text holds the word, in order.
-void Collect(const std::string& buffer, const std::vector<uint32_t>& starts, uint32_t begin, uint32_t end,
-             std::string_view word, std::vector<uint32_t>& found)
+void Collect(const std::string& buffer, const std::vector<uint32_t>& starts, const BlockFilter& filter,
+             uint32_t begin, uint32_t end, std::string_view word, std::vector<uint32_t>& found)
 {
     if (begin >= end)
         return;
     const size_t stop = end < starts.size() ? starts[end] : buffer.size();
-    size_t from = starts[begin];
     auto cursor = starts.begin() + begin;
+    size_t next = starts[begin];  // where the entry after the last one found begins
     const TextFinder finder(word);
-    while (from < stop) {
-        const size_t at = finder.Find(std::string_view(buffer.data() + from, stop - from));
-        if (at == std::string_view::npos)
-            break;
-        // The entry whose text holds the position: the last start not above
-        // it. Hits come in order, so the search goes on from the last one.
-        cursor = std::upper_bound(cursor, starts.begin() + end, static_cast<uint32_t>(from + at)) - 1;
-        const auto entry = static_cast<uint32_t>(cursor - starts.begin());
-        found.push_back(entry);
-        from = entry + 1 < starts.size() ? starts[entry + 1] : stop;
-        ++cursor;
-    }
+    filter.ForEachRun(word, starts[begin], stop, [&](size_t runBegin, size_t runEnd) {
+        size_t from = std::max(runBegin, next);
+        while (from < runEnd) {
+            const size_t at = finder.Find(std::string_view(buffer.data() + from, runEnd - from));
+            if (at == std::string_view::npos)
+                break;
+            // The entry whose text holds the position: the last start not
+            // above it. Hits come in order, so the search goes on from the
+            // last one.
+            cursor = std::upper_bound(cursor, starts.begin() + end, static_cast<uint32_t>(from + at)) - 1;
+            const auto entry = static_cast<uint32_t>(cursor - starts.begin());
+            found.push_back(entry);
+            next = entry + 1 < starts.size() ? starts[entry + 1] : stop;
+            from = next;
+            ++cursor;
+        }
+    });
 }
 
 // Runs the work for every index, on threads of their own but the first.
@@ -125,6 +131,8 @@ void CatalogSearch::Fold(Shard& shard, const std::vector<Entry>& entries, size_t
             shard.types.push_back({entry.type, local, local});
         shard.types.back().end = local + 1;
     }
+    shard.labelFilter.Build(shard.labels);
+    shard.descFilter.Build(shard.descs);
 }
 
 void CatalogSearch::Build()
@@ -172,8 +180,8 @@ CatalogSearch::ShardHits CatalogSearch::FindIn(const Shard& shard, const std::ve
                           [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
     std::vector<uint32_t> inLabel;
     std::vector<uint32_t> inDesc;
-    Collect(shard.labels, shard.labelStarts, begin, end, anchor, inLabel);
-    Collect(shard.descs, shard.descStarts, begin, end, anchor, inDesc);
+    Collect(shard.labels, shard.labelStarts, shard.labelFilter, begin, end, anchor, inLabel);
+    Collect(shard.descs, shard.descStarts, shard.descFilter, begin, end, anchor, inDesc);
     if (words.size() == 1) {
         hits.byLabel = std::move(inLabel);
         std::set_difference(inDesc.begin(), inDesc.end(), hits.byLabel.begin(), hits.byLabel.end(),

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "search/BlockFilter.h"
+
 // A group or an item found, by content type code and indices into that
 // type's catalog (CatalogForType) as it was when the index was built.
 struct SearchGroupHit
@@ -75,6 +77,8 @@ private:
         std::vector<uint32_t> descStarts;
         std::vector<Entry> entries;
         std::vector<TypeSpan> types;
+        BlockFilter labelFilter;
+        BlockFilter descFilter;
     };
     struct ShardHits
     {

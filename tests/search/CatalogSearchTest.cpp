@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -153,6 +154,73 @@ TEST(CatalogSearchTest, AnEmptyCatalogAndARebuildAfterChanges)
     EXPECT_TRUE(search.Find("chess").items.empty());  // as built
     search.Build();
     EXPECT_EQ(search.Find("chess").items.size(), 1u);
+}
+
+// A catalog large enough for several shards and many filter blocks, its
+// every query answered as a plain scan of each item would answer it.
+TEST(CatalogSearchTest, AgreesWithAPlainScanOnALargeCatalog)
+{
+    CatalogsInUse catalogs;
+    const char* const words[] = {"love", "night", "Été", "snow", "blue", "sky", "песня", "日本", "rock &amp; roll",
+                                 "<b>big</b>", "zebra", "mañana", "x", "Straße", "go", "quiet", "storm", "wind"};
+    const int count = static_cast<int>(std::size(words));
+    unsigned seed = 7;
+    const auto next = [&] { return seed = seed * 1103515245u + 12345u, static_cast<int>((seed >> 16) % 32768); };
+    for (int type : {CT_RT_POLY, CT_WALLPAPERS, CT_LOGOS}) {
+        ContentCatalog& catalog = *CatalogForType(type);
+        for (int g = 0; g < 30; ++g) {
+            catalog.AddGroup("Group " + std::to_string(g) + " " + words[next() % count], std::to_string(g));
+            for (int i = 0; i < 500; ++i) {
+                std::string label = "Item";
+                std::string desc;
+                for (int w = next() % 4; w > 0; --w)
+                    label += std::string(" ") + words[next() % count];
+                for (int w = next() % 6; w > 0; --w)
+                    desc += std::string(words[next() % count]) + (next() % 3 ? " " : "");
+                catalog.AddStoredItem(g, label, std::to_string(i), "", "", desc);
+            }
+        }
+    }
+    CatalogSearch search;
+    search.Build();
+    ASSERT_EQ(search.ItemCount(), 45000u);
+
+    for (const char* query : {"love", "night snow", "ete", "ПЕСНЯ", "日本", "rock & roll", "big", "zebra blue",
+                              "x", "go sky", "strasse", "quietstorm", "wind love sky", "nothing"}) {
+        const std::vector<std::string> queryWords = FoldQueryWords(query);
+        std::vector<std::string> byLabel;
+        std::vector<std::string> byDescription;
+        for (int type : CONTENT_TYPE_TREE_ORDER) {
+            const ContentCatalog& catalog = *CatalogForType(type);
+            for (int g = 0; g < catalog.GetGroupCount(); ++g) {
+                const ContentGroup& group = *catalog.Group(g);
+                for (size_t i = 0; i < group.labels.size(); ++i) {
+                    const std::string label = FoldCatalogText(group.labels[i], false);
+                    const std::string desc = FoldCatalogText(group.descs[i], true);
+                    bool inLabel = true;
+                    bool inEither = true;
+                    for (const std::string& word : queryWords) {
+                        inLabel = inLabel && label.find(word) != std::string::npos;
+                        inEither = inEither && (label.find(word) != std::string::npos
+                                                || desc.find(word) != std::string::npos);
+                    }
+                    const std::string key = std::to_string(type) + "/" + std::to_string(g) + "/" + std::to_string(i);
+                    if (inLabel)
+                        byLabel.push_back(key);
+                    else if (inEither)
+                        byDescription.push_back(key);
+                }
+            }
+        }
+        const SearchResult result = search.Find(query);
+        std::vector<std::string> found;
+        for (const SearchItemHit& hit : result.items)
+            found.push_back(std::to_string(hit.type) + "/" + std::to_string(hit.group) + "/" + std::to_string(hit.item));
+        std::vector<std::string> expected = byLabel;
+        expected.insert(expected.end(), byDescription.begin(), byDescription.end());
+        EXPECT_EQ(found, expected) << query;
+        EXPECT_EQ(result.labelMatches, byLabel.size()) << query;
+    }
 }
 
 TEST(SearchTextTest, FoldsLongTextsAcrossTheFastAndTheSlowPath)
