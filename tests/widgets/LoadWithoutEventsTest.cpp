@@ -13,6 +13,7 @@
 #include "catalog/CatalogRegistry.h"
 #include "catalog/ContentCatalog.h"
 #include "catalog/ContentType.h"
+#include "search/CatalogSearch.h"
 
 namespace {
 
@@ -118,5 +119,22 @@ INSTANTIATE_TEST_SUITE_P(
                                    QCoreApplication::postEvent(receiver, new QEvent(QEvent::User));
                                }}),
     [](const testing::TestParamInfo<QueuedWork>& param) { return std::string(param.param.name); });
+
+// Every load leaves the search on the catalog it loaded, before any event
+// could run a query on the one it replaced.
+TEST(LoadDatabaseTest, TheSearchFindsWhatTheLastLoadRead)
+{
+    TestDir dir;
+    WriteTypeCatalog(CT_WALLPAPERS, {{"10", "Love", {"heart", "rose"}}});
+    CVantoryDoc::LoadDatabase(false);
+    EXPECT_EQ(TheCatalogSearch().Find("rose").items.size(), 1u);
+
+    WriteTypeCatalog(CT_WALLPAPERS, {{"10", "Love", {"tulip"}}, {"11", "Roses", {"red rose", "white rose"}}});
+    CVantoryDoc::LoadDatabase(true);
+    const SearchResult found = TheCatalogSearch().Find("rose");
+    EXPECT_EQ(found.groups.size(), 1u);
+    ASSERT_EQ(found.items.size(), 2u);
+    EXPECT_EQ(found.items[0].group, 1);
+}
 
 } // namespace
