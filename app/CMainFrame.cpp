@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QTreeWidgetItem>
 
+#include "app/CatalogSearchField.h"
 #include "app/KeyLockIndicators.h"
 #include "app/framework/CommandState.h"
 #include "app/framework/MessageBox.h"
@@ -46,6 +47,7 @@ CMainFrame::CMainFrame()
         if (g_pHtmlView)
             g_pHtmlView->OnFilePrint();
     });
+    OnCommand(ID_FIND_CATALOG, [this] { OnFindCatalog(); });
     OnUpdateCommand(ID_FILE_PRINT,
                     [](CommandState& state) { state.Enable(g_pHtmlView && !g_pHtmlView->IsPrinting()); });
 }
@@ -80,6 +82,7 @@ int CMainFrame::OnCreate(CreateContext& context)
     if (!m_wndToolBar->LoadToolBar(*this, IDR_MAINFRAME))
         return -1;
     m_wndToolBar->LoadBitmap(IDB_TOOLBAR_HICOLOR);
+    AddSearchField();
 
     if (!CreateStatusBar())
         return -1;
@@ -87,6 +90,27 @@ int CMainFrame::OnCreate(CreateContext& context)
     RegisterBar(ID_VIEW_TOOLBAR, m_wndToolBar);
     RegisterBar(ID_VIEW_STATUS_BAR, m_wndStatusBar);
     return 0;
+}
+
+void CMainFrame::AddSearchField()
+{
+    // The field sits at the right end, the room between it and the buttons
+    // left empty.
+    auto* spacer = new QWidget(m_wndToolBar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_wndToolBar->addWidget(spacer);
+    m_searchField = new CatalogSearchField(m_wndToolBar);
+    m_wndToolBar->addWidget(m_searchField);
+}
+
+void CMainFrame::OnFindCatalog()
+{
+    if (!m_searchField)
+        return;
+    // A hidden toolbar would hide the field the user asked for.
+    if (m_wndToolBar && m_wndToolBar->isHidden())
+        ExecuteCommand(ID_VIEW_TOOLBAR);
+    m_searchField->Activate();
 }
 
 bool CMainFrame::CreateStatusBar()

@@ -4,6 +4,7 @@
 #include "skin/CSkinToolBar.h"
 
 class CProgressDlg;
+class CatalogSearchField;
 class CommandState;
 class KeyLockIndicators;
 class QCloseEvent;
@@ -37,10 +38,13 @@ public:
     // Disables File New, File Open and Update Database while an update runs.
     void OnUpdateCatalogCommand(CommandState& state);
     bool IsUpdating() const { return m_pUpdateDlg != nullptr; }
+    // Focuses the toolbar's search field, showing the toolbar if hidden.
+    void OnFindCatalog();
 
     QSplitter* m_wndSplitter = nullptr;
     QStatusBar* m_wndStatusBar = nullptr;
     CSkinToolBar* m_wndToolBar = nullptr;
+    CatalogSearchField* m_searchField = nullptr;
 
 protected:
     // The caption is the application's name alone.
@@ -57,6 +61,7 @@ protected:
 
 private:
     bool CreateStatusBar();
+    void AddSearchField();
     // The update under its dialog, then the reload; false when the window
     // was closed meanwhile (no reload then). What could not be written goes
     // to `failures`.

@@ -6,39 +6,7 @@
 #include "catalog/ContentType.h"
 #include "catalog/TextFile.h"
 #include "pages/PageText.h"
-
-namespace {
-
-// Appends a cell and, when it completes a row, the row break.
-class TableBody
-{
-public:
-    explicit TableBody(int cellsPerRow) : m_cellsPerRow(cellsPerRow) {}
-
-    // Room for that many cells of about that size, so that a table of
-    // thousands of items is not copied over and over as it grows.
-    void Reserve(size_t cells, size_t cellSize)
-    {
-        m_text.reserve(cells * (cellSize + ROW_BREAK.size()));
-    }
-
-    void Add(const std::string& cell)
-    {
-        m_text += cell;
-        if (++m_inRow == m_cellsPerRow) {
-            m_text += ROW_BREAK;
-            m_inRow = 0;
-        }
-    }
-    const std::string& Text() const { return m_text; }
-
-private:
-    std::string m_text;
-    int m_cellsPerRow;
-    int m_inRow = 0;
-};
-
-} // namespace
+#include "pages/TableRows.h"
 
 std::string ItemTemplateOf(int type)
 {
@@ -72,17 +40,18 @@ std::string PageBuilder::ContentPage() const
 std::string PageBuilder::GroupsPage(int type) const
 {
     const ContentCatalog* catalog = CatalogForType(type);
-    TableBody body(GROUPS_PER_ROW);
+    std::string body;
+    TableRows rows(body, GROUPS_PER_ROW);
     const std::string cellTemplate = LoadTemplate("group", true);
     for (int j = 0; catalog && j < catalog->GetGroupCount(); ++j) {
         std::string cell = cellTemplate;
         ReplaceAll(cell, "*name*", catalog->GetGroupLib(j));
         ReplaceAll(cell, "*items*", std::to_string(catalog->GetItemCount(j)));
-        body.Add(cell);
+        rows.Add(cell);
     }
     std::string page = LoadTemplate("groups", false);
     ReplaceAll(page, "*name*", TypeTitle(type));
-    ReplaceAll(page, "*body*", body.Text());
+    ReplaceAll(page, "*body*", body);
     return page;
 }
 
@@ -91,8 +60,9 @@ std::string PageBuilder::ItemsPage(int type, const std::string& groupLabel, cons
 {
     const ContentCatalog* catalog = CatalogForType(type);
     const ContentTypeInfo* info = FindContentType(type);
+    std::string body;
     // A code that is no type has no catalog, so no cells to lay out.
-    TableBody body(info ? info->cellsPerRow : 1);
+    TableRows rows(body, info ? info->cellsPerRow : 1);
     const std::string cellTemplate = LoadTemplate(itemTemplate, true);
     // A leaf of the tree may name a group the catalog no longer has (the
     // update reloads the catalog, not the tree): no cells then.
@@ -104,18 +74,11 @@ std::string PageBuilder::ItemsPage(int type, const std::string& groupLabel, cons
     else
         progress->Begin(n);
 
-    // The values of an item come to about a hundred bytes.
-    body.Reserve(static_cast<size_t>(n), cellTemplate.size() + 128);
+    // Room for the whole table at once, so that one of thousands of items
+    // is not copied over and over as it grows.
+    body.reserve(static_cast<size_t>(n) * (ItemCellSize(cellTemplate) + ROW_BREAK.size()));
     for (int i = 0; i < n; ++i) {
-        const auto at = static_cast<size_t>(i);
-        std::string cell = cellTemplate;
-        ReplaceAll(cell, "*name*", group->labels[at]);
-        ReplaceAll(cell, "*id*", group->ids[at]);
-        ReplaceAll(cell, "*url*", group->urls[at]);
-        ReplaceAll(cell, "*file*", group->files[at]);
-        ReplaceAll(cell, "*locfile*", LocalMediaPath(m_basePath, type, group->id, group->ids[at]));
-        ReplaceAll(cell, "*desc*", group->descs[at]);
-        body.Add(cell);
+        rows.Add(ItemCell(cellTemplate, type, *group, static_cast<size_t>(i)));
         if (progress)
             progress->Step();
     }
@@ -123,6 +86,25 @@ std::string PageBuilder::ItemsPage(int type, const std::string& groupLabel, cons
     std::string page = LoadTemplate("items", false);
     ReplaceAll(page, "*name*", TypeTitle(type));
     ReplaceAll(page, "*group*", groupLabel);
-    ReplaceAll(page, "*body*", body.Text());
+    ReplaceAll(page, "*body*", body);
     return page;
+}
+
+size_t PageBuilder::ItemCellSize(const std::string& cellTemplate)
+{
+    // The values of an item come to about a hundred bytes.
+    return cellTemplate.size() + 128;
+}
+
+std::string PageBuilder::ItemCell(const std::string& cellTemplate, int type, const ContentGroup& group,
+                                  size_t item) const
+{
+    std::string cell = cellTemplate;
+    ReplaceAll(cell, "*name*", group.labels[item]);
+    ReplaceAll(cell, "*id*", group.ids[item]);
+    ReplaceAll(cell, "*url*", group.urls[item]);
+    ReplaceAll(cell, "*file*", group.files[item]);
+    ReplaceAll(cell, "*locfile*", LocalMediaPath(m_basePath, type, group.id, group.ids[item]));
+    ReplaceAll(cell, "*desc*", group.descs[item]);
+    return cell;
 }

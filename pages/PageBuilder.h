@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+
+struct ContentGroup;
 
 // More items than this get a progress dialog while their table is built.
 inline constexpr int ITEMS_PROGRESS_THRESHOLD = 100;
@@ -57,6 +60,13 @@ public:
     // more than ITEMS_PROGRESS_THRESHOLD items report to `progress`.
     std::string ItemsPage(int type, const std::string& groupLabel, const std::string& itemTemplate,
                           TableProgress* progress) const;
+
+    // One cell of an items page: the item fragment filled with item `item`
+    // of the group, which must have it.
+    std::string ItemCell(const std::string& cellTemplate, int type, const ContentGroup& group,
+                         size_t item) const;
+    // About how long a cell of that fragment comes out, to reserve room.
+    static size_t ItemCellSize(const std::string& cellTemplate);
 
 private:
     std::string m_basePath;

@@ -15,4 +15,8 @@ public:
     // Selects the node of the content type with this code, or the root for
     // 0; nothing while the tree has no such node.
     virtual void SelectTypeNode(int typeCode) = 0;
+    // Selects the first group node of the content type whose label is
+    // exactly this one, wherever the selection is; nothing when there is
+    // none.
+    virtual void SelectTypeGroup(int typeCode, const std::string& label) = 0;
 };

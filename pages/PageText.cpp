@@ -34,6 +34,50 @@ void ReplaceAll(std::string& text, std::string_view token, std::string_view valu
     text.swap(result);
 }
 
+std::string FillTemplate(std::string_view text, std::initializer_list<PageFill> fills)
+{
+    size_t valueBytes = 0;
+    for (const PageFill& fill : fills)
+        valueBytes += fill.value.size();
+    std::string page;
+    page.reserve(text.size() + valueBytes);
+    size_t from = 0;
+    size_t at = text.find('*');
+    while (at != std::string_view::npos) {
+        const std::string_view rest = text.substr(at);
+        const PageFill* found = nullptr;
+        for (const PageFill& fill : fills)
+            if (!fill.token.empty() && rest.starts_with(fill.token)) {
+                found = &fill;
+                break;
+            }
+        if (!found) {
+            at = text.find('*', at + 1);
+            continue;
+        }
+        page.append(text, from, at - from);
+        page.append(found->value);
+        from = at + found->token.size();
+        at = text.find('*', from);
+    }
+    page.append(text, from);
+    return page;
+}
+
+void AppendEscaped(std::string& out, std::string_view text)
+{
+    for (const char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&#39;"; break;
+        default: out += c; break;
+        }
+    }
+}
+
 std::string ResolvePagePaths(std::string page, std::string_view dir)
 {
     const std::string d(dir);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,22 @@ std::string ExtractBetween(std::string_view text, std::string_view open, std::st
 // Replaces every non-overlapping occurrence of `token`, scanning from the
 // start, in one pass over the text.
 void ReplaceAll(std::string& text, std::string_view token, std::string_view value);
+
+// Fills a template in one pass: each placeholder of `fills` (a token that
+// starts with "*") found in the text is replaced by its value, which is not
+// searched again, so a value may hold any token. Where two tokens start at
+// one place the first listed wins.
+struct PageFill
+{
+    std::string_view token;
+    std::string_view value;
+};
+std::string FillTemplate(std::string_view text, std::initializer_list<PageFill> fills);
+
+// Appends text as it must stand in a page to show as itself, in an element
+// or in a quoted attribute: "&", "<", ">", '"' and "'" as references. The
+// apostrophe becomes "&#39;", which no page rewrite touches.
+void AppendEscaped(std::string& out, std::string_view text);
 
 // Rewrites the relative references of a page into absolute ones below the
 // working directory `dir` (which ends in "/"): "tpl/img/", "styles.css",

@@ -45,6 +45,8 @@ void LoadMainMenu(FrameWindow& frame)
     QMenu* view = frame.AddMenu(QStringLiteral("&View"));
     frame.AddMenuCommand(view, ID_VIEW_TOOLBAR, QStringLiteral("&Toolbar"));
     frame.AddMenuCommand(view, ID_VIEW_STATUS_BAR, QStringLiteral("&Status Bar"));
+    view->addSeparator();
+    frame.AddMenuCommand(view, ID_FIND_CATALOG, QStringLiteral("&Find...\tCtrl+F"));
 
     QMenu* help = frame.AddMenu(QStringLiteral("&Help"));
     frame.AddMenuCommand(help, ID_APP_ABOUT, QStringLiteral("&About Vantory..."));
@@ -72,6 +74,7 @@ void LoadMainAccelerators(FrameWindow& frame)
         {ID_NEXT_PANE, QKeySequence(Qt::Key_F6)},
         {ID_PREV_PANE, QKeySequence(Qt::SHIFT | Qt::Key_F6)},
         {ID_UPDATE_DATABASE, QKeySequence(Qt::Key_F5)},
+        {ID_FIND_CATALOG, QKeySequence(Qt::CTRL | Qt::Key_F)},
     };
     for (const auto& entry : table)
         frame.AddAccelerator(entry.id, entry.keys);

@@ -20,3 +20,4 @@ inline constexpr int ID_GO_UP = 32774;
 inline constexpr int ID_PREV_ITEM = 32775;
 inline constexpr int ID_NEXT_ITEM = 32776;
 inline constexpr int ID_VISIT_HOMEPAGE = 32778;
+inline constexpr int ID_FIND_CATALOG = 32779;  // focuses the toolbar's search field

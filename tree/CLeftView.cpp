@@ -39,6 +39,8 @@ CLeftView::CLeftView(QWidget* parent)
     OnCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
     connect(this, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { OnSelChanged(current); });
+    connect(this, &QTreeWidget::itemClicked, this, &CLeftView::OnItemClicked);
+    connect(this, &QTreeWidget::itemActivated, this, &CLeftView::OnItemClicked);
 }
 
 CLeftView::~CLeftView()
@@ -96,6 +98,8 @@ void CLeftView::FillTree()
         this->*node = nullptr;
     m_hRoot = nullptr;
     clear();
+    // The browser starts again from its blank page.
+    m_bPageCovered = false;
 
     m_hRoot = InsertItem("Vantory", nullptr);
     for (int type : CONTENT_TYPE_TREE_ORDER)
@@ -121,10 +125,49 @@ void CLeftView::SelectTypeNode(int typeCode)
         SelectItem(*node);
 }
 
+void CLeftView::SelectTypeGroup(int typeCode, const std::string& label)
+{
+    QTreeWidgetItem** node = NodeOfType(typeCode);
+    if (!node || !*node)
+        return;
+    for (int i = 0; i < (*node)->childCount(); ++i) {
+        QTreeWidgetItem* child = (*node)->child(i);
+        if (ItemLabel(child) == label) {
+            SelectItem(child);
+            return;
+        }
+    }
+}
+
 void CLeftView::ShowPage(std::string page)
 {
-    if (m_pageDisplay)
-        m_pageDisplay->ShowPage(std::move(page));
+    if (!m_pageDisplay)
+        return;
+    m_bPageCovered = false;
+    m_pageDisplay->ShowPage(std::move(page));
+}
+
+void CLeftView::ShowOtherPage(std::string page)
+{
+    if (!m_pageDisplay)
+        return;
+    m_pageDisplay->ShowPage(std::move(page));
+    m_bPageCovered = true;
+}
+
+void CLeftView::ShowSelectedPage()
+{
+    if (QTreeWidgetItem* selected = currentItem())
+        ShowItem(selected);
+    else
+        ShowPage(std::string());
+}
+
+void CLeftView::OnItemClicked(QTreeWidgetItem* item)
+{
+    // A click that changed the selection has shown its page already.
+    if (m_bPageCovered && item && item == currentItem())
+        ShowItem(item);
 }
 
 void CLeftView::SelectGroup(const std::string& label)
@@ -188,7 +231,11 @@ void CLeftView::SelectItem(QTreeWidgetItem* item)
         return;
     for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent())
         parent->setExpanded(true);
+    const bool wasCurrent = item == currentItem();
     setCurrentItem(item);
+    // No selection change, so no page: the covered one is shown here.
+    if (wasCurrent && m_bPageCovered)
+        ShowItem(item);
 }
 
 std::string CLeftView::ItemLabel(const QTreeWidgetItem* item)

@@ -37,6 +37,8 @@ public:
     void SelectGroup(const std::string& label) override;
     // Selects the type's node, or the root for 0.
     void SelectTypeNode(int typeCode) override;
+    // Selects the first group leaf of the type with exactly this label.
+    void SelectTypeGroup(int typeCode, const std::string& label) override;
 
     // The selected item's next sibling, previous sibling or parent: true
     // when there is one, which is then stored through `item` if given. They
@@ -46,8 +48,19 @@ public:
     bool FindParentItem(QTreeWidgetItem** item = nullptr) const;
 
     // Makes the item the selected one, opening its parents; the selection
-    // change shows its page. Selecting the selected item changes nothing.
+    // change shows its page. Selecting the selected item changes nothing,
+    // unless another page covers its page (ShowOtherPage): then its page is
+    // shown again.
     void SelectItem(QTreeWidgetItem* item);
+
+    // Shows a page that is not the selection's (the search results) in the
+    // selection's place. Until a page of the tree is shown again, selecting
+    // the selected node, by command or by a click on it, shows its page.
+    void ShowOtherPage(std::string page);
+    bool IsPageCovered() const { return m_bPageCovered; }
+    // The page of the selected node again; the blank page when none is
+    // selected.
+    void ShowSelectedPage();
 
     // The catalog label of a node (its shown text has the references
     // decoded); "" for null.
@@ -83,11 +96,13 @@ public:
 
 private:
     void OnSelChanged(QTreeWidgetItem* current);
+    void OnItemClicked(QTreeWidgetItem* item);
     // Shows the page through the display, if there is one.
     void ShowPage(std::string page);
     QTreeWidgetItem* InsertItem(const std::string& label, QTreeWidgetItem* parent);
     QTreeWidgetItem** NodeOfType(int type);
     PageDisplay* m_pageDisplay = nullptr;
+    bool m_bPageCovered = false;
 };
 
 // The one tree view; null before it is made and after it is gone.

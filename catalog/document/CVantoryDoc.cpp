@@ -5,6 +5,7 @@
 #include "catalog/ContentType.h"
 #include "catalog/DatabaseLoader.h"
 #include "res/ResourceStrings.h"
+#include "search/CatalogSearch.h"
 #include "updater/dialog/CProgressDlg.h"
 
 void CVantoryDoc::Serialize(QIODevice&)
@@ -26,4 +27,7 @@ void CVantoryDoc::LoadDatabase(bool rebuild, WriteFailures* failures)
     CProgressDlg dlg;
     OpenCompactProgress(dlg, Texts::LOADING_CAPTION, Texts::LOADING_TEXT, CONTENT_TYPE_COUNT);
     LoadAllCatalogs(rebuild, [&dlg](int) { dlg.StepUpperBar(); }, failures);
+    // Before any event can run a query: the old index names items of the
+    // catalogs just replaced.
+    TheCatalogSearch().Build();
 }
