@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
@@ -37,7 +38,7 @@ TEST(MainFrameTest, MenuHoldsItsCommands)
     EXPECT_EQ(menus[2]->text(), QStringLiteral("&Help"));
     EXPECT_EQ(MenuTexts(*menus[0]->menu()),
               QStringList({"&Update Database", "-", "&Print...\tCtrl+P", "-", "E&xit"}));
-    EXPECT_EQ(MenuTexts(*menus[1]->menu()), QStringList({"&Toolbar", "&Status Bar"}));
+    EXPECT_EQ(MenuTexts(*menus[1]->menu()), QStringList({"&Toolbar", "&Status Bar", "-", "&Find...\tCtrl+F"}));
     EXPECT_EQ(MenuTexts(*menus[2]->menu()), QStringList({"&About Vantory..."}));
     EXPECT_EQ(app.Frame()->CommandAction(ID_UPDATE_DATABASE)->shortcut(), QKeySequence(Qt::Key_F5));
     QAction* print = app.Frame()->CommandAction(ID_FILE_PRINT);
@@ -46,6 +47,9 @@ TEST(MainFrameTest, MenuHoldsItsCommands)
     EXPECT_EQ(print->toolTip(), QStringLiteral("Print"));
     EXPECT_TRUE(print->isEnabled());
     EXPECT_TRUE(app.Frame()->IsCommandEnabled(ID_UPDATE_DATABASE));
+    QAction* find = app.Frame()->CommandAction(ID_FIND_CATALOG);
+    EXPECT_EQ(find->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+    EXPECT_EQ(find->statusTip(), QStringLiteral("Search the names and descriptions of the whole catalog"));
     // The standard commands nobody handles here stay disabled.
     EXPECT_FALSE(app.Frame()->IsCommandEnabled(ID_FILE_SAVE));
     EXPECT_FALSE(app.Frame()->ExecuteCommand(ID_FILE_SAVE));
@@ -127,6 +131,27 @@ TEST(MainFrameTest, NextPaneMovesTheFocusBetweenTreeAndBrowser)
     EXPECT_EQ(frame.GetActiveView(), app.Tree());
     // Focus alone does not select the first item of the tree.
     EXPECT_EQ(app.Tree()->currentItem(), nullptr);
+}
+
+// Find brings the toolbar back when it was hidden, to focus its field.
+TEST(MainFrameTest, FindFocusesTheSearchFieldOfAHiddenToolbar)
+{
+    TestDir dir;
+    RunningApp app;
+    ASSERT_TRUE(app.Started());
+    CMainFrame& frame = *app.Frame();
+    frame.show();
+    ASSERT_TRUE(frame.ExecuteCommand(ID_VIEW_TOOLBAR));
+    ASSERT_TRUE(frame.m_wndToolBar->isHidden());
+    auto* field = frame.findChild<QLineEdit*>(QStringLiteral("searchField"));
+    ASSERT_NE(field, nullptr);
+    field->setText(QStringLiteral("old words"));
+    ASSERT_TRUE(frame.ExecuteCommand(ID_FIND_CATALOG));
+    EXPECT_FALSE(frame.m_wndToolBar->isHidden());
+    EXPECT_TRUE(WaitFor([&] { return field->hasFocus(); }, 5000));
+    EXPECT_EQ(field->selectedText(), QStringLiteral("old words"));
+    EXPECT_EQ(field->placeholderText(), QStringLiteral("Search the catalog"));
+    EXPECT_TRUE(field->isClearButtonEnabled());
 }
 
 } // namespace

@@ -151,7 +151,9 @@ TEST(NavigationTest, ToolbarHoldsTheFiveEntriesWithTheirTexts)
     RunningApp app;
     ASSERT_TRUE(app.Started());
     const QList<QAction*> actions = app.Frame()->m_wndToolBar->actions();
-    ASSERT_EQ(actions.size(), 5);
+    // The five, then the room before the search field and the field.
+    ASSERT_EQ(actions.size(), 7);
+    EXPECT_EQ(app.Frame()->m_wndToolBar->widgetForAction(actions[6])->objectName(), QStringLiteral("searchField"));
     const struct
     {
         int id;
