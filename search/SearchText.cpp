@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
@@ -17,48 +21,6 @@ constexpr std::pair<std::string_view, char> kReferences[] = {
 bool IsAscii(unsigned char c)
 {
     return c < 0x80;
-}
-
-// What the user sees of catalog text: references decoded, tags dropped.
-void Shown(std::string_view text, bool stripTags, std::string& shown)
-{
-    shown.clear();
-    const std::string_view stops = stripTags ? "&<" : "&";
-    size_t i = 0;
-    while (i < text.size()) {
-        const size_t stop = text.find_first_of(stops, i);
-        shown.append(text.substr(i, stop - i));
-        if (stop == std::string_view::npos)
-            return;
-        i = stop;
-        if (text[i] == '&') {
-            bool decoded = false;
-            for (const auto& [reference, character] : kReferences) {
-                if (text.substr(i, reference.size()) == reference) {
-                    shown += character;
-                    i += reference.size();
-                    decoded = true;
-                    break;
-                }
-            }
-            if (!decoded)
-                shown += text[i++];
-            continue;
-        }
-        const size_t close = text.find('>', i);
-        if (close == std::string_view::npos) {
-            shown += text[i++];
-        } else {
-            // A tag stands between words: "a<br>b" reads as two.
-            shown += ' ';
-            i = close + 1;
-        }
-    }
-}
-
-bool IsPlain(std::string_view text, bool stripTags)
-{
-    return text.find('&') == std::string_view::npos && (!stripTags || text.find('<') == std::string_view::npos);
 }
 
 // A run of non-ASCII text through the Unicode library.
@@ -99,6 +61,54 @@ size_t AsciiPrefix(std::string_view text)
     return i;
 }
 
+bool FoldsAsItself(unsigned char c, bool stripTags)
+{
+    return IsAscii(c) && c != 0 && c != '&' && !(stripTags && c == '<');
+}
+
+char AsciiLower(unsigned char c)
+{
+    return static_cast<char>(static_cast<unsigned>(c - 'A') < 26u ? c + ('a' - 'A') : c);
+}
+
+// Appends the longest start of the text whose bytes fold one by one (ASCII
+// that is no NUL, no reference and no tag), lower-cased, and returns its
+// length: most catalog text is that whole, and is folded in one pass.
+size_t AppendSimplePrefix(std::string_view text, bool stripTags, std::string& out)
+{
+    const size_t from = out.size();
+    out.resize(from + text.size());
+    char* to = out.data() + from;
+    size_t i = 0;
+#ifdef __SSE2__
+    const __m128i amp = _mm_set1_epi8('&');
+    const __m128i tag = _mm_set1_epi8(stripTags ? '<' : '&');
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i beforeA = _mm_set1_epi8('A' - 1);
+    const __m128i afterZ = _mm_set1_epi8('Z' + 1);
+    const __m128i caseBit = _mm_set1_epi8(0x20);
+    for (; i + 16 <= text.size(); i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+        const __m128i stops =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, amp), _mm_cmpeq_epi8(v, tag)), _mm_cmpeq_epi8(v, zero));
+        // The sign bit marks a non-ASCII byte; the bytes before a stop are
+        // left to the loop below.
+        if (_mm_movemask_epi8(_mm_or_si128(stops, v)) != 0)
+            break;
+        const __m128i upper = _mm_and_si128(_mm_cmpgt_epi8(v, beforeA), _mm_cmplt_epi8(v, afterZ));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), _mm_or_si128(v, _mm_and_si128(upper, caseBit)));
+    }
+#endif
+    for (; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (!FoldsAsItself(c, stripTags))
+            break;
+        to[i] = AsciiLower(c);
+    }
+    out.resize(from + i);
+    return i;
+}
+
 // Appends ASCII text lower-cased, without NUL bytes.
 void AppendAscii(std::string_view ascii, std::string& out)
 {
@@ -110,15 +120,26 @@ void AppendAscii(std::string_view ascii, std::string& out)
     for (size_t i = 0; i < ascii.size(); ++i) {
         const auto c = static_cast<unsigned char>(ascii[i]);
         nul |= c == 0;
-        to[i] = static_cast<char>(static_cast<unsigned>(c - 'A') < 26u ? c + ('a' - 'A') : c);
+        to[i] = AsciiLower(c);
     }
     if (nul)
         out.erase(std::remove(out.begin() + static_cast<std::ptrdiff_t>(from), out.end(), '\0'), out.end());
 }
 
-// ASCII spans folded here, each run of non-ASCII bytes handed to run().
-template <typename Run>
-void AppendFoldedWith(std::string_view text, std::string& out, Run run)
+// The length of the non-ASCII run that starts the text, up to the next
+// ASCII byte: the Unicode library takes the run whole, so combining marks
+// stay with the letters they follow.
+size_t NonAsciiRun(std::string_view text)
+{
+    size_t end = 1;
+    while (end < text.size() && !IsAscii(static_cast<unsigned char>(text[end])))
+        ++end;
+    return end;
+}
+
+} // namespace
+
+void AppendFolded(std::string_view text, std::string& out)
 {
     while (!text.empty()) {
         const size_t ascii = AsciiPrefix(text);
@@ -126,44 +147,58 @@ void AppendFoldedWith(std::string_view text, std::string& out, Run run)
         text.remove_prefix(ascii);
         if (text.empty())
             break;
-        // Up to the next ASCII byte: the Unicode library takes the run whole,
-        // so combining marks stay with the letters they follow.
-        size_t end = 1;
-        while (end < text.size() && !IsAscii(static_cast<unsigned char>(text[end])))
-            ++end;
-        run(text.substr(0, end));
-        text.remove_prefix(end);
+        const size_t run = NonAsciiRun(text);
+        AppendFoldedRun(text.substr(0, run), out);
+        text.remove_prefix(run);
     }
 }
 
-} // namespace
-
-void AppendFolded(std::string_view text, std::string& out)
+void SearchFolder::AppendRun(std::string_view run, std::string& out)
 {
-    AppendFoldedWith(text, out, [&](std::string_view run) { AppendFoldedRun(run, out); });
+    auto it = m_runs.find(run);
+    if (it == m_runs.end()) {
+        std::string folded;
+        AppendFoldedRun(run, folded);
+        it = m_runs.emplace(std::string(run), std::move(folded)).first;
+    }
+    out += it->second;
 }
 
-void SearchFolder::AppendPlain(std::string_view text, std::string& out)
-{
-    AppendFoldedWith(text, out, [&](std::string_view run) {
-        auto it = m_runs.find(run);
-        if (it == m_runs.end()) {
-            std::string folded;
-            AppendFoldedRun(run, folded);
-            it = m_runs.emplace(std::string(run), std::move(folded)).first;
-        }
-        out += it->second;
-    });
-}
-
+// One pass over the text as the user sees it: references decoded, tags
+// (when stripped) read as a blank between words, everything else folded.
+// What a reference gives is taken as it stands, not read again.
 void SearchFolder::Append(std::string_view text, bool stripTags, std::string& out)
 {
-    if (IsPlain(text, stripTags)) {
-        AppendPlain(text, out);
-        return;
+    for (;;) {
+        text.remove_prefix(AppendSimplePrefix(text, stripTags, out));
+        if (text.empty())
+            return;
+        const auto c = static_cast<unsigned char>(text[0]);
+        if (!IsAscii(c)) {
+            const size_t run = NonAsciiRun(text);
+            AppendRun(text.substr(0, run), out);
+            text.remove_prefix(run);
+        } else if (c == '&') {
+            size_t length = 1;
+            char shown = '&';
+            for (const auto& [reference, character] : kReferences)
+                if (text.starts_with(reference)) {
+                    length = reference.size();
+                    shown = character;
+                    break;
+                }
+            out += shown;
+            text.remove_prefix(length);
+        } else if (c == '<') {
+            // A tag stands between words: "a<br>b" reads as two. A "<"
+            // that no ">" closes is text.
+            const size_t close = text.find('>');
+            out += close == std::string_view::npos ? '<' : ' ';
+            text.remove_prefix(close == std::string_view::npos ? 1 : close + 1);
+        } else {
+            text.remove_prefix(1);  // NUL: no folded text holds one
+        }
     }
-    Shown(text, stripTags, m_shown);
-    AppendPlain(m_shown, out);
 }
 
 std::string FoldCatalogText(std::string_view text, bool stripTags)

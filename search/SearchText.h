@@ -33,7 +33,9 @@ public:
     void Append(std::string_view text, bool stripTags, std::string& out);
 
 private:
-    void AppendPlain(std::string_view text, std::string& out);
+    // A run of non-ASCII text folded, from the kept answers when it came
+    // before.
+    void AppendRun(std::string_view run, std::string& out);
 
     struct RunHash
     {
@@ -41,5 +43,4 @@ private:
         size_t operator()(std::string_view run) const { return std::hash<std::string_view>()(run); }
     };
     std::unordered_map<std::string, std::string, RunHash, std::equal_to<>> m_runs;
-    std::string m_shown;
 };

@@ -235,4 +235,38 @@ TEST(SearchTextTest, FoldsLongTextsAcrossTheFastAndTheSlowPath)
     EXPECT_EQ(FoldQueryWords("  Été  NIÑO "), (std::vector<std::string>{"ete", "nino"}));
 }
 
+// Plain ASCII is folded sixteen bytes at a time up to the first byte that
+// needs more (a reference, a tag, NUL, non-ASCII): each such byte at each
+// place around a block's edges.
+TEST(SearchTextTest, EveryByteThatNeedsMoreIsFoundWhereverItStands)
+{
+    const struct
+    {
+        std::string text;  // put after `at` bytes of plain text
+        bool stripTags;
+        std::string folded;
+    } cases[] = {
+        {"Plain", true, "plain"},
+        {"X&amp;Y", true, "x&y"},
+        {"&amp;", true, "&"},
+        {"&lt;b&gt;", true, "<b>"},
+        {"&quot;&apos;&AMP;&am", true, "\"'&amp;&am"},
+        {"a<b>c", true, "a c"},
+        {"a<b>c", false, "a<b>c"},
+        {"a<b c", true, "a<b c"},
+        {std::string("A\0B", 3), true, "ab"},
+        {"Été", true, "ete"},
+        {"E\xcc\x81T", true, "et"},  // a combining mark after an ASCII letter
+    };
+    for (const auto& c : cases)
+        for (size_t at : {0u, 1u, 15u, 16u, 17u, 31u, 32u, 40u}) {
+            const std::string before = std::string(at, 'Q');
+            const std::string after = "ZZ" + std::string(at % 7, 'K');
+            const std::string lowerBefore = std::string(at, 'q');
+            const std::string lowerAfter = "zz" + std::string(at % 7, 'k');
+            EXPECT_EQ(FoldCatalogText(before + c.text + after, c.stripTags), lowerBefore + c.folded + lowerAfter)
+                << c.text << " at " << at;
+        }
+}
+
 } // namespace
