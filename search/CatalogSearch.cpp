@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <system_error>
 #include <thread>
 
 #include "catalog/CatalogRegistry.h"
@@ -90,13 +91,42 @@ void ForEachInParallel(size_t count, Work work)
 
 } // namespace
 
+CatalogSearch::~CatalogSearch()
+{
+    if (m_building.valid())
+        m_building.wait();
+}
+
+void CatalogSearch::WaitForBuild() const
+{
+    if (m_building.valid())
+        m_building.get();
+}
+
+void CatalogSearch::Reset()
+{
+    m_shards = {};
+    m_itemCount = 0;
+    m_groupLabels = {};
+    m_groupStarts = {};
+    m_groups = {};
+}
+
 void CatalogSearch::Clear()
 {
-    *this = CatalogSearch();
+    WaitForBuild();
+    Reset();
+}
+
+size_t CatalogSearch::ItemCount() const
+{
+    WaitForBuild();
+    return m_itemCount;
 }
 
 size_t CatalogSearch::TextBytes() const
 {
+    WaitForBuild();
     size_t bytes = m_groupLabels.size();
     for (const Shard& shard : m_shards)
         bytes += shard.labels.size() + shard.descs.size();
@@ -137,7 +167,24 @@ void CatalogSearch::Fold(Shard& shard, const std::vector<Entry>& entries, size_t
 
 void CatalogSearch::Build()
 {
-    Clear();
+    WaitForBuild();
+    BuildNow();
+}
+
+void CatalogSearch::BuildInBackground()
+{
+    WaitForBuild();
+    Reset();
+    try {
+        m_building = std::async(std::launch::async, [this] { BuildNow(); });
+    } catch (const std::system_error&) {
+        BuildNow();  // no thread to be had: here, then
+    }
+}
+
+void CatalogSearch::BuildNow()
+{
+    Reset();
     std::vector<Entry> entries;
     SearchFolder folder;
     for (int code : CONTENT_TYPE_TREE_ORDER) {
@@ -212,6 +259,7 @@ CatalogSearch::ShardHits CatalogSearch::FindIn(const Shard& shard, const std::ve
 
 SearchResult CatalogSearch::Find(std::string_view query, int typeCode) const
 {
+    WaitForBuild();
     SearchResult result;
     const std::vector<std::string> words = FoldQueryWords(query);
     if (words.empty())

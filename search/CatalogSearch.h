@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <future>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,8 +41,17 @@ struct SearchResult
 class CatalogSearch
 {
 public:
+    CatalogSearch() = default;
+    CatalogSearch(const CatalogSearch&) = delete;
+    CatalogSearch& operator=(const CatalogSearch&) = delete;
+    ~CatalogSearch();
+
     // Folds the seven catalogs as they are now (CatalogForType).
     void Build();
+    // Build() on a thread of its own, so that a load does not wait for it.
+    // Every other call waits until it is done; the catalogs must not change
+    // meanwhile (Clear first, which waits, then load).
+    void BuildInBackground();
     void Clear();
 
     // Finds the query's words; `typeCode` 0 searches every type, another
@@ -49,7 +59,7 @@ public:
     // nothing.
     SearchResult Find(std::string_view query, int typeCode = 0) const;
 
-    size_t ItemCount() const { return m_itemCount; }
+    size_t ItemCount() const;
     // Bytes of folded text held.
     size_t TextBytes() const;
 
@@ -86,6 +96,11 @@ private:
         std::vector<uint32_t> byDescription;
     };
 
+    // Waits for a build on its thread; its failure comes out here.
+    void WaitForBuild() const;
+    void Reset();
+    void BuildNow();
+
     static void Fold(Shard& shard, const std::vector<Entry>& entries, size_t begin, size_t end);
     static ShardHits FindIn(const Shard& shard, const std::vector<std::string>& words, int typeCode);
 
@@ -95,6 +110,8 @@ private:
     std::string m_groupLabels;
     std::vector<uint32_t> m_groupStarts;
     std::vector<Entry> m_groups;
+
+    mutable std::future<void> m_building;  // of BuildInBackground, until waited for
 };
 
 // The program's one index, built after every load of the catalog.

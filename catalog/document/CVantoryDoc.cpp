@@ -26,8 +26,11 @@ void CVantoryDoc::LoadDatabase(bool rebuild, WriteFailures* failures)
 {
     CProgressDlg dlg;
     OpenCompactProgress(dlg, Texts::LOADING_CAPTION, Texts::LOADING_TEXT, CONTENT_TYPE_COUNT);
+    // The old index names items of the catalogs about to be replaced, and
+    // a build of it may still be reading them.
+    TheCatalogSearch().Clear();
     LoadAllCatalogs(rebuild, [&dlg](int) { dlg.StepUpperBar(); }, failures);
-    // Before any event can run a query: the old index names items of the
-    // catalogs just replaced.
-    TheCatalogSearch().Build();
+    // Beside what follows the load, which does not wait for it; the first
+    // query does.
+    TheCatalogSearch().BuildInBackground();
 }

@@ -20,8 +20,9 @@ public:
     static ContentCatalog* CatalogForType(int code);
 
     // Loads all seven catalogs under the compact "Loading database" dialog,
-    // its bar stepped once per type to 7, then builds the search index of
-    // them (TheCatalogSearch). Lets no event through: no input, timer,
+    // its bar stepped once per type to 7, then starts the build of the
+    // search index of them (TheCatalogSearch), which the first query waits
+    // for. Lets no event through: no input, timer,
     // queued call or posted event runs before it returns. Caches that
     // cannot be written go to `failures` when given.
     static void LoadDatabase(bool rebuild, WriteFailures* failures = nullptr);
