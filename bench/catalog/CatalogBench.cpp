@@ -152,18 +152,11 @@ int main(int argc, char** argv)
         RestartWithHugePageHeap(argv);  // as the programs start
         return RunChild(argv[2], argv[3]);
     }
-    int runs = 5;
-    bool check = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc)
-            runs = std::max(1, std::atoi(argv[++i]));
-        else if (std::strcmp(argv[i], "--check") == 0)
-            check = true;
-        else {
-            std::fprintf(stderr, "usage: %s [--runs N] [--check]\n", argv[0]);
-            return 2;
-        }
-    }
+    bench::Options options;
+    if (!bench::ParseOptions(argc, argv, options))
+        return 2;
+    const int runs = options.runs;
+    const bool check = options.check;
     const std::string self = fs::canonical("/proc/self/exe").string();
     std::string pattern = (fs::temp_directory_path() / "vantory-bench-catalog-XXXXXX").string();
     if (!::mkdtemp(pattern.data()))

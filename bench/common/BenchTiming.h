@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -33,6 +35,29 @@ inline double MedianSeconds(int runs, const std::function<void()>& work)
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+// The options every benchmark takes: "--runs N" and "--check".
+struct Options
+{
+    int runs = 5;
+    bool check = false;
+};
+
+// Reads argv[1...]; prints the usage and returns false on anything else.
+inline bool ParseOptions(int argc, char** argv, Options& options)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
+            options.runs = std::max(1, std::atoi(argv[++i]));
+        } else if (std::strcmp(argv[i], "--check") == 0) {
+            options.check = true;
+        } else {
+            std::fprintf(stderr, "usage: %s [--runs N] [--check]\n", argv[0]);
+            return false;
+        }
+    }
+    return true;
 }
 
 // Keeps a computed value alive so the optimiser cannot drop the work.

@@ -225,14 +225,11 @@ int main(int argc, char** argv)
         RestartWithHugePageHeap(argv);  // as the programs start
         return RunChild(argv[2]);
     }
-    int runs = 7;
-    bool check = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc)
-            runs = std::max(1, std::atoi(argv[++i]));
-        else if (std::strcmp(argv[i], "--check") == 0)
-            check = true;
-    }
+    bench::Options parsed{.runs = 7};
+    if (!bench::ParseOptions(argc, argv, parsed))
+        return 2;
+    const int runs = parsed.runs;
+    const bool check = parsed.check;
     const fs::path dir = fs::temp_directory_path() / ("vantory-bench-search-" + std::to_string(::getpid()));
     CatalogGeneratorOptions options;
     options.outDir = dir;

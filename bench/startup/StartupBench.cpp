@@ -122,18 +122,11 @@ struct Scenario
 
 int main(int argc, char** argv)
 {
-    int runs = 5;
-    bool check = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc)
-            runs = std::max(1, std::atoi(argv[++i]));
-        else if (std::strcmp(argv[i], "--check") == 0)
-            check = true;
-        else {
-            std::fprintf(stderr, "usage: %s [--runs N] [--check]\n", argv[0]);
-            return 2;
-        }
-    }
+    bench::Options options;
+    if (!bench::ParseOptions(argc, argv, options))
+        return 2;
+    const int runs = options.runs;
+    const bool check = options.check;
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
         std::fprintf(stderr, "vantory_bench_startup: no display; run it under xvfb-run -a\n");
         return 2;
