@@ -164,6 +164,15 @@ constexpr const ContentTypeInfo* FindContentType(int code)
     return nullptr;
 }
 
+// The type with that key ("logos", "rt_poly", ...); null for any other text.
+constexpr const ContentTypeInfo* FindContentTypeByKey(std::string_view key)
+{
+    for (const ContentTypeInfo& type : CONTENT_TYPES)
+        if (type.key == key)
+            return &type;
+    return nullptr;
+}
+
 namespace content_type_detail {
 
 using Order = std::array<int, CONTENT_TYPE_COUNT>;

@@ -5,6 +5,7 @@
 
 #include "app/vantoryctl/CatalogJson.h"
 #include "app/vantoryctl/ConsoleProgress.h"
+#include "app/vantoryctl/DownloadCommand.h"
 #include "app/vantoryctl/InterruptFlag.h"
 #include "app/vantoryctl/JsonWriter.h"
 #include "app/vantoryctl/SearchCommand.h"
@@ -125,6 +126,12 @@ int RunDump(const CtlInvocation& call)
 
 } // namespace
 
+int CtlUsageError(const CtlInvocation& call, const std::string& message)
+{
+    std::fprintf(call.err, "vantoryctl: %s\nTry 'vantoryctl --help' for more information.\n", message.c_str());
+    return CTL_USAGE_ERROR;
+}
+
 bool CtlInvocation::Has(std::string_view option) const
 {
     return std::find(options.begin(), options.end(), option) != options.end();
@@ -149,6 +156,11 @@ const std::vector<CtlCommand>& CtlCommands()
          "then items, one a line (type, group id, item id, label) or as JSON;\n"
          "status 1 when nothing is found",
          {"--json"}, RunSearch, {"--type", "--limit"}, true},
+        {"download", "TYPE_KEY ITEM_ID [--to DIR]",
+         "Load the catalogs as load does, download the item into DIR (by\n"
+         "default Vantory in the download folder) and print the file's path;\n"
+         "status 1 for an unknown item or a failed download, 130 on Ctrl+C",
+         {}, RunDownload, {"--to"}, true, "a type and an item id"},
     };
     return commands;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <string_view>
@@ -19,6 +20,7 @@ struct CtlInvocation
     std::vector<std::string_view> options;
     std::map<std::string_view, std::string> values;  // options that take a value
     std::vector<std::string> words;                  // the arguments after the command
+    std::filesystem::path startDirectory;            // where it was started, before the working directory
     std::FILE* out = stdout;
     std::FILE* err = stderr;
 
@@ -34,7 +36,12 @@ struct CtlCommand
     int (*run)(const CtlInvocation&);
     std::vector<std::string_view> valueOptions = {};  // options followed by a value
     bool takesWords = false;                         // arguments after the command
+    std::string_view wordsNeeded = "words to look for";  // what a command line without them lacks
 };
+
+// Says what is wrong with the command line, and where help is; returns
+// CTL_USAGE_ERROR.
+int CtlUsageError(const CtlInvocation& call, const std::string& message);
 
 // Every command, in the order the usage lists them.
 const std::vector<CtlCommand>& CtlCommands();

@@ -14,12 +14,6 @@
 
 namespace {
 
-int UsageError(const CtlInvocation& call, const std::string& message)
-{
-    std::fprintf(call.err, "vantoryctl: %s\nTry 'vantoryctl --help' for more information.\n", message.c_str());
-    return CTL_USAGE_ERROR;
-}
-
 // What the search prints: the groups, then the items, cut to the limit.
 struct Shown
 {
@@ -104,11 +98,10 @@ int RunSearch(const CtlInvocation& call)
 {
     int type = 0;
     if (const auto key = call.values.find("--type"); key != call.values.end()) {
-        for (const ContentTypeInfo& info : CONTENT_TYPES)
-            if (info.key == key->second)
-                type = info.code;
-        if (type == 0)
-            return UsageError(call, "unknown type '" + key->second + "'");
+        const ContentTypeInfo* info = FindContentTypeByKey(key->second);
+        if (!info)
+            return CtlUsageError(call, "unknown type '" + key->second + "'");
+        type = info->code;
     }
     size_t limit = std::numeric_limits<size_t>::max();
     if (const auto value = call.values.find("--limit"); value != call.values.end()) {
@@ -116,7 +109,7 @@ int RunSearch(const CtlInvocation& call)
         const char* end = text.data() + text.size();
         const auto [ptr, error] = std::from_chars(text.data(), end, limit);
         if (text.empty() || error != std::errc() || ptr != end || limit == 0)
-            return UsageError(call, "bad limit '" + text + "': expected a number above 0");
+            return CtlUsageError(call, "bad limit '" + text + "': expected a number above 0");
     }
     std::string query;
     for (const std::string& word : call.words)

@@ -110,7 +110,9 @@ int RunVantoryctl(const std::vector<std::string_view>& args, std::FILE* out, std
     if (!command)
         return UsageError(err, "no command given");
     if (command->takesWords && call.words.empty())
-        return UsageError(err, "'" + std::string(command->name) + "' needs words to look for");
+        return UsageError(err, "'" + std::string(command->name) + "' needs " + std::string(command->wordsNeeded));
+    std::error_code unknown;
+    call.startDirectory = std::filesystem::current_path(unknown);
     if (!EnterWorkingDirectory("vantoryctl", err))
         return CTL_FAILED;
     return command->run(call);
