@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include <QCloseEvent>
+#include <QSettings>
 #include <QLabel>
 #include <QSplitter>
 #include <QStatusBar>
@@ -10,10 +11,14 @@
 #include "app/CatalogSearchField.h"
 #include "app/KeyLockIndicators.h"
 #include "app/framework/CommandState.h"
+#include "app/framework/DocApplication.h"
 #include "app/framework/MessageBox.h"
 #include "app/framework/WindowExposure.h"
 #include "catalog/document/CVantoryDoc.h"
 #include "catalog/WriteFailures.h"
+#include "download/window/DownloadQueue.h"
+#include "download/window/DownloadsWindow.h"
+#include "pages/DownloadLinks.h"
 #include "pages/browser/CVantoryView.h"
 #include "res/MainFrameResources.h"
 #include "res/Resource.h"
@@ -48,6 +53,7 @@ CMainFrame::CMainFrame()
             g_pHtmlView->OnFilePrint();
     });
     OnCommand(ID_FIND_CATALOG, [this] { OnFindCatalog(); });
+    OnCommand(ID_VIEW_DOWNLOADS, [this] { OnViewDownloads(); });
     OnUpdateCommand(ID_FILE_PRINT,
                     [](CommandState& state) { state.Enable(g_pHtmlView && !g_pHtmlView->IsPrinting()); });
 }
@@ -89,7 +95,51 @@ int CMainFrame::OnCreate(CreateContext& context)
 
     RegisterBar(ID_VIEW_TOOLBAR, m_wndToolBar);
     RegisterBar(ID_VIEW_STATUS_BAR, m_wndStatusBar);
+    CreateDownloads();
     return 0;
+}
+
+void CMainFrame::CreateDownloads()
+{
+    m_downloads = new DownloadQueue(this);
+    if (DocApplication* app = DocApplication::Instance())
+        if (auto settings = app->OpenSettings())
+            m_downloads->Load(*settings);
+    m_downloadsWindow = new DownloadsWindow(*m_downloads, this);
+    SetDownloadLinks(m_downloads);
+    connect(m_downloads, &DownloadQueue::EntriesChanged, this, [this] {
+        // A new download shows the list, leaving the focus on the page.
+        if (m_downloads->ActiveCount() > 0)
+            m_downloadsWindow->Present(false);
+        ShowDownloadSummary();
+        SaveDownloads();
+    });
+    connect(m_downloads, &DownloadQueue::EntryChanged, this, &CMainFrame::ShowDownloadSummary);
+    connect(m_downloads, &DownloadQueue::Finished, this, [this] {
+        SaveDownloads();
+        if (g_pHtmlView)
+            g_pHtmlView->MarkDownloadedLinks();
+    });
+}
+
+void CMainFrame::SaveDownloads() const
+{
+    if (DocApplication* app = DocApplication::Instance())
+        if (auto settings = app->OpenSettings())
+            m_downloads->Save(*settings);
+}
+
+void CMainFrame::ShowDownloadSummary()
+{
+    const QString summary = m_downloads->Summary();
+    m_downloadSummary->setText(summary);
+    m_downloadSummary->setVisible(!summary.isEmpty());
+}
+
+void CMainFrame::OnViewDownloads()
+{
+    if (m_downloadsWindow)
+        m_downloadsWindow->Present(true);
 }
 
 void CMainFrame::AddSearchField()
@@ -122,6 +172,11 @@ bool CMainFrame::CreateStatusBar()
     auto* idle = new QLabel(LoadResourceString(IDS_IDLE_MESSAGE), m_wndStatusBar);
     idle->setObjectName(QStringLiteral("idleMessage"));
     m_wndStatusBar->addWidget(idle, 1);
+    // What the downloads are doing, while they run.
+    m_downloadSummary = new QLabel(m_wndStatusBar);
+    m_downloadSummary->setObjectName(QStringLiteral("downloadSummary"));
+    m_downloadSummary->hide();
+    m_wndStatusBar->addPermanentWidget(m_downloadSummary);
     m_indicators = new KeyLockIndicators(m_wndStatusBar);
     return true;
 }
@@ -250,6 +305,19 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         m_pUpdateDlg->OnCancel();
         event->ignore();
         return;
+    }
+    if (m_downloads) {
+        if (const int active = m_downloads->ActiveCount(); active > 0) {
+            const QString question = active == 1
+                ? QStringLiteral("A download is not finished. Cancel it and quit?")
+                : QStringLiteral("%1 downloads are not finished. Cancel them and quit?").arg(active);
+            if (!AskYesNo(question)) {
+                event->ignore();
+                return;
+            }
+            m_downloads->CancelAll();
+        }
+        SaveDownloads();
     }
     CSkinFrameWnd::closeEvent(event);
 }

@@ -5,8 +5,11 @@
 
 class CProgressDlg;
 class CatalogSearchField;
+class DownloadQueue;
+class DownloadsWindow;
 class CommandState;
 class KeyLockIndicators;
+class QLabel;
 class QCloseEvent;
 class QSplitter;
 class QStatusBar;
@@ -40,6 +43,10 @@ public:
     bool IsUpdating() const { return m_pUpdateDlg != nullptr; }
     // Focuses the toolbar's search field, showing the toolbar if hidden.
     void OnFindCatalog();
+    // Shows the downloads list in front.
+    void OnViewDownloads();
+    DownloadQueue* Downloads() const { return m_downloads; }
+    DownloadsWindow* DownloadsList() const { return m_downloadsWindow; }
 
     QSplitter* m_wndSplitter = nullptr;
     QStatusBar* m_wndStatusBar = nullptr;
@@ -56,18 +63,27 @@ protected:
     // The bars have no context menu of their own.
     QMenu* createPopupMenu() override;
     // Closing during an update cancels it; the window closes once the file
-    // being written is complete or dropped.
+    // being written is complete or dropped. Closing while downloads run
+    // asks whether to cancel them.
     void closeEvent(QCloseEvent* event) override;
 
 private:
     bool CreateStatusBar();
     void AddSearchField();
+    // The downloads: their queue (which the pages' download links reach),
+    // their list, the status bar's summary, the settings that keep them.
+    void CreateDownloads();
+    void SaveDownloads() const;
+    void ShowDownloadSummary();
     // The update under its dialog, then the reload; false when the window
     // was closed meanwhile (no reload then). What could not be written goes
     // to `failures`.
     bool UpdateAndReload(WriteFailures& failures);
 
     KeyLockIndicators* m_indicators = nullptr;
+    DownloadQueue* m_downloads = nullptr;
+    DownloadsWindow* m_downloadsWindow = nullptr;
+    QLabel* m_downloadSummary = nullptr;
     CProgressDlg* m_pUpdateDlg = nullptr;  // the dialog of the update that runs
     bool m_bCloseAfterUpdate = false;
 };

@@ -14,6 +14,11 @@ std::string DownloadAddressOf(const ContentGroup& group, size_t item)
     return DecodeReferences(DefaultEntityTable(), url);
 }
 
+std::string ItemLabelOf(const ContentGroup& group, size_t item)
+{
+    return DecodeReferences(DefaultEntityTable(), group.labels[item]);
+}
+
 std::optional<CatalogItemRef> FindItemById(int type, std::string_view id)
 {
     const ContentCatalog* catalog = CatalogForType(type);

@@ -19,6 +19,9 @@ struct CatalogItemRef
 // character references ("&amp;") that the page's parser decodes.
 std::string DownloadAddressOf(const ContentGroup& group, size_t item);
 
+// An item's label as the pages show it: references decoded.
+std::string ItemLabelOf(const ContentGroup& group, size_t item);
+
 // The first item of the type with this id.
 std::optional<CatalogItemRef> FindItemById(int type, std::string_view id);
 

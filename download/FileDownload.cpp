@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string_view>
 #include <optional>
+#include <random>
 
 #include <curl/curl.h>
 #include <fcntl.h>
@@ -43,6 +44,25 @@ std::string_view TrimLine(std::string_view text)
     return text;
 }
 
+constexpr std::string_view kPartPrefix = ".vantory-download-";
+
+// A temporary file that a killed download left: a running one is written
+// to at least every 30 seconds or fails, so one untouched for ten minutes
+// is nobody's.
+void RemoveStalePartFiles(const std::filesystem::path& folder)
+{
+    std::error_code error;
+    const auto now = std::filesystem::file_time_type::clock::now();
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with(kPartPrefix) || !entry.is_regular_file(error))
+            continue;
+        const auto written = entry.last_write_time(error);
+        if (!error && now - written > std::chrono::minutes(10))
+            std::filesystem::remove(entry.path(), error);
+    }
+}
+
 // The temporary file of a download: hidden in the target folder, so that
 // the rename that completes it stays on one file system. Removed unless
 // committed.
@@ -67,14 +87,24 @@ public:
             return true;
         std::error_code error;
         std::filesystem::create_directories(m_folder, error);
-        std::string pattern = (m_folder / ".vantory-download-XXXXXX").string();
-        m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-        if (m_fd < 0) {
-            reason = "cannot write in " + m_folder.string() + ": " + std::strerror(errno);
-            return false;
+        RemoveStalePartFiles(m_folder);
+        // Made with the user's umask as any saved file is, which mkstemp's
+        // 0600 is not.
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            char suffix[16];
+            std::snprintf(suffix, sizeof suffix, "%08x", random());
+            const std::filesystem::path path = m_folder / (std::string(kPartPrefix) + suffix);
+            m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (m_fd >= 0) {
+                m_path = path;
+                return true;
+            }
+            if (errno != EEXIST)
+                break;
         }
-        m_path = pattern;
-        return true;
+        reason = "cannot write in " + m_folder.string() + ": " + std::strerror(errno);
+        return false;
     }
 
     bool Write(const char* data, size_t size, std::string& reason)

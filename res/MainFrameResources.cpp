@@ -47,6 +47,7 @@ void LoadMainMenu(FrameWindow& frame)
     frame.AddMenuCommand(view, ID_VIEW_STATUS_BAR, QStringLiteral("&Status Bar"));
     view->addSeparator();
     frame.AddMenuCommand(view, ID_FIND_CATALOG, QStringLiteral("&Find...\tCtrl+F"));
+    frame.AddMenuCommand(view, ID_VIEW_DOWNLOADS, QStringLiteral("&Downloads\tCtrl+Shift+Y"));
 
     QMenu* help = frame.AddMenu(QStringLiteral("&Help"));
     frame.AddMenuCommand(help, ID_APP_ABOUT, QStringLiteral("&About Vantory..."));
@@ -75,6 +76,7 @@ void LoadMainAccelerators(FrameWindow& frame)
         {ID_PREV_PANE, QKeySequence(Qt::SHIFT | Qt::Key_F6)},
         {ID_UPDATE_DATABASE, QKeySequence(Qt::Key_F5)},
         {ID_FIND_CATALOG, QKeySequence(Qt::CTRL | Qt::Key_F)},
+        {ID_VIEW_DOWNLOADS, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Y)},
     };
     for (const auto& entry : table)
         frame.AddAccelerator(entry.id, entry.keys);

@@ -21,3 +21,4 @@ inline constexpr int ID_PREV_ITEM = 32775;
 inline constexpr int ID_NEXT_ITEM = 32776;
 inline constexpr int ID_VISIT_HOMEPAGE = 32778;
 inline constexpr int ID_FIND_CATALOG = 32779;  // focuses the toolbar's search field
+inline constexpr int ID_VIEW_DOWNLOADS = 32780;  // shows the downloads list

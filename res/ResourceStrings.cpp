@@ -22,6 +22,7 @@ constexpr StringEntry kStringTable[] = {
     {ID_VISIT_HOMEPAGE, "Visit hompage\nVisit homepage"},
     {ID_UPDATE_DATABASE, "Fetch the latest catalog from the content server\nUpdate database"},
     {ID_FIND_CATALOG, "Search the names and descriptions of the whole catalog\nSearch the catalog (Ctrl+F)"},
+    {ID_VIEW_DOWNLOADS, "Show the downloads and their progress\nDownloads (Ctrl+Shift+Y)"},
     {ID_FILE_PRINT, "Print the active document\nPrint"},
     {ID_APP_EXIT, "Quit the program\nExit"},
     {ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToolbar"},

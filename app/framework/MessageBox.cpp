@@ -14,6 +14,18 @@ MessageBoxHandler& Handler()
     return handler;
 }
 
+QuestionHandler& Question()
+{
+    static QuestionHandler handler;
+    return handler;
+}
+
+QWidget* MainWindow()
+{
+    DocApplication* app = DocApplication::Instance();
+    return app ? app->GetMainWnd() : nullptr;
+}
+
 } // namespace
 
 void ShowMessageBox(const QString& text)
@@ -22,14 +34,27 @@ void ShowMessageBox(const QString& text)
         Handler()(text);
         return;
     }
-    DocApplication* app = DocApplication::Instance();
-    QWidget* owner = app ? app->GetMainWnd() : nullptr;
-    QMessageBox::warning(owner, GetApplicationStrings().appTitle, text);
+    QMessageBox::warning(MainWindow(), GetApplicationStrings().appTitle, text);
 }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)
 {
     MessageBoxHandler previous = std::move(Handler());
     Handler() = std::move(handler);
+    return previous;
+}
+
+bool AskYesNo(const QString& text)
+{
+    if (Question())
+        return Question()(text);
+    return QMessageBox::question(MainWindow(), GetApplicationStrings().appTitle, text,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+QuestionHandler SetQuestionHandler(QuestionHandler handler)
+{
+    QuestionHandler previous = std::move(Question());
+    Question() = std::move(handler);
     return previous;
 }

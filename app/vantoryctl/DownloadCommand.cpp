@@ -94,9 +94,10 @@ int RunDownload(const CtlInvocation& call)
     const auto item = static_cast<size_t>(found->item);
     InterruptFlag interrupt;
     std::atomic<bool> cancel{false};
-    DownloadReport report(call.err, group->labels[item]);
+    const std::string label = ItemLabelOf(*group, item);
+    DownloadReport report(call.err, label);
     const DownloadResult result =
-        DownloadFile(DownloadAddressOf(*group, item), folder, group->labels[item], cancel,
+        DownloadFile(DownloadAddressOf(*group, item), folder, label, cancel,
                      [&](uint64_t received, int64_t total) {
                          if (interrupt.IsSet())
                              cancel = true;

@@ -24,6 +24,11 @@ public:
 
     // The page, its paths resolved, written into the browser.
     void ShowPage(std::string page) override;
+
+    // Marks the links of the page shown whose address is downloaded
+    // already (DownloadLinks): "Downloaded" on the button. Runs after every
+    // page has loaded, and again when a download finishes.
+    void MarkDownloadedLinks();
 };
 
 // The one browser view; null before it is made and after it is gone.

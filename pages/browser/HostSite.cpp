@@ -8,6 +8,7 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 
+#include "pages/DownloadLinks.h"
 #include "pages/browser/CxHtmlView.h"
 #include "pages/browser/ExternalDispatch.h"
 #include "pages/browser/PageScheme.h"
@@ -24,6 +25,19 @@ bool IsWebAddress(const QUrl& url)
     return url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
 }
 
+// A web link the user followed: an item's download address downloads in
+// the program, anything else opens in the user's browser.
+void FollowWebLink(const QUrl& url)
+{
+    if (DownloadLinks* downloads = GetDownloadLinks()) {
+        // The link as the page wrote it, or as the engine encoded it.
+        for (const QString& form : {url.toString(QUrl::FullyEncoded), url.toString()})
+            if (downloads->StartDownload(form.toStdString()))
+                return;
+    }
+    QDesktopServices::openUrl(url);
+}
+
 // The window a link asked for: it hands the address to the user's browser
 // and goes, without ever loading anything.
 class ExternalLinkPage : public QWebEnginePage
@@ -35,7 +49,7 @@ protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override
     {
         if (isMainFrame && IsWebAddress(url))
-            QDesktopServices::openUrl(url);
+            FollowWebLink(url);
         deleteLater();
         return false;
     }
@@ -110,7 +124,7 @@ bool HostSite::acceptNavigationRequest(const QUrl& url, NavigationType type, boo
     if (!isMainFrame && (url.scheme() == QLatin1String("about") || url.scheme() == QLatin1String("data")))
         return true;
     if (IsWebAddress(url) && type == NavigationTypeLinkClicked && isMainFrame && TakeUserGesture())
-        QDesktopServices::openUrl(url);
+        FollowWebLink(url);
     return false;
 }
 

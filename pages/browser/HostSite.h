@@ -24,7 +24,9 @@ public:
 
 protected:
     // Only the page scheme is shown here. A link to the web that the user
-    // follows opens in the user's browser; the web never loads in the pane.
+    // follows downloads in the program when it is an item's download
+    // address (DownloadLinks) and opens in the user's browser otherwise; the
+    // web never loads in the pane.
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
     // Notes the user's clicks and keys in the pane: a page goes to the web
     // only right after one of them, never on its script's own.

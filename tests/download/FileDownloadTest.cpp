@@ -164,6 +164,19 @@ TEST_F(FileDownloadTest, TheServedBytesLandUnderTheServersNameAndNeverReplaceAFi
     ASSERT_EQ(second.end, DownloadEnd::Finished) << second.reason;
     EXPECT_EQ(second.path, Folder() / "Snow Angel (2).mid");
     EXPECT_EQ(Names(Folder()), (std::vector<std::string>{"Snow Angel (2).mid", "Snow Angel.mid"}));
+    // As the user's other files are: the umask decides.
+    EXPECT_EQ(fs::status(first.path).permissions() & fs::perms::others_read, fs::perms::others_read);
+}
+
+TEST_F(FileDownloadTest, TemporaryFilesThatAKilledDownloadLeftAreRemoved)
+{
+    fs::create_directories(Folder());
+    WriteFile(Folder() / ".vantory-download-old", "half");
+    WriteFile(Folder() / ".vantory-download-new", "half");
+    WriteFile(Folder() / ".other", "kept");
+    fs::last_write_time(Folder() / ".vantory-download-old", fs::file_time_type::clock::now() - 11min);
+    ASSERT_EQ(Get("/files/tone").end, DownloadEnd::Finished);
+    EXPECT_EQ(Names(Folder()), (std::vector<std::string>{".other", ".vantory-download-new", "Snow Angel.mid"}));
 }
 
 TEST_F(FileDownloadTest, WithoutADispositionTheAddressOrTheLabelNamesTheFile)
