@@ -10,6 +10,7 @@
 #include "catalog/CatalogPaths.h"
 #include "catalog/ContentTypeTable.h"
 #include "tools/catgen/CatalogModelBuilder.h"
+#include "tools/catgen/DownloadRenderer.h"
 #include "tools/catgen/PictureRenderer.h"
 #include "tools/catgen/PreviewRenderer.h"
 
@@ -132,9 +133,26 @@ CatalogSummary GenerateCatalog(const CatalogGeneratorOptions& options)
         }
     };
 
+    const auto writeDownload = [&](const GeneratedType& type, const GeneratedItem& item,
+                                   std::string& names) {
+        const RenderedDownload download = RenderDownload(type.code, item);
+        write(normalised.outDir /
+                  DownloadRelativePath(type.key, item.id, DownloadFileFormat(type.code).ending),
+              download.file);
+        if (HasDescriptor(type.code))
+            write(normalised.outDir /
+                      DownloadRelativePath(type.key, item.id, kDescriptorFormat.ending),
+                  download.descriptor);
+        ++summary.downloads;
+        names += item.id + '\t' + DownloadFileStem(item) + '\n';
+    };
+
     // One type in memory at a time: the benchmark catalog is large.
     for (const int code : normalised.types) {
         const GeneratedType type = builder.BuildType(code);
+        std::string downloadNames;
+        if (normalised.pictures)
+            CreateDirectories(normalised.outDir / DownloadNamesRelativePath(type.key).parent_path());
         const std::filesystem::path typeDir = normalised.outDir / "data" / type.key;
         CreateDirectories(typeDir);
         write(typeDir / "cats.xml", RenderTypeIndex(type));
@@ -153,7 +171,12 @@ CatalogSummary GenerateCatalog(const CatalogGeneratorOptions& options)
                 for (const GeneratedItem& item : group.items)
                     writeMedia(type, group, item);
             }
+            if (normalised.pictures)
+                for (const GeneratedItem& item : group.items)
+                    writeDownload(type, item, downloadNames);
         }
+        if (normalised.pictures)
+            write(normalised.outDir / DownloadNamesRelativePath(type.key), downloadNames);
         summary.groups += static_cast<int>(type.groups.size());
         ++summary.types;
     }

@@ -36,7 +36,9 @@ struct CatalogGeneratorOptions
                                         // every logo, big logo and game (RenderPicture),
                                         // and the previews of every wallpaper and screen
                                         // saver at the file names of its addresses
-                                        // (RenderPreview)
+                                        // (RenderPreview), and the download of every
+                                        // item with a names file per type
+                                        // (DownloadRenderer.h)
 };
 
 struct CatalogSummary
@@ -49,6 +51,8 @@ struct CatalogSummary
     long long pictures = 0;   // GIF files written below media/ for the update to fetch
     long long previews = 0;   // preview files written below media/, two an item;
                               // the update does not fetch them
+    long long downloads = 0;  // items whose download was written below media/downloads/
+                              // (a Java game's JAR and JAD count once)
 };
 
 // The seven codes in ascending order.
@@ -73,7 +77,8 @@ GeneratedCatalog GenerateCatalogModel(const CatalogGeneratorOptions& options);
 // Writes outDir/data/... for the catalog GenerateCatalogModel describes,
 // rendered with RenderTypeIndex and RenderListingPage (30 items a page; an
 // empty group gets the empty page 1), and with `pictures` outDir/media/...
-// (PictureRelativePath, RenderPicture; MediaRelativePath, RenderPreview).
+// (PictureRelativePath, RenderPicture; MediaRelativePath, RenderPreview;
+// DownloadRelativePath, RenderDownload, DownloadNamesRelativePath).
 // Existing files are overwritten; others are left alone. Throws
 // std::invalid_argument as GenerateCatalogModel and std::runtime_error naming
 // the path when a directory or file cannot be written.

@@ -4,6 +4,7 @@
 
 #include "catalog/ContentTypeTable.h"
 #include "tools/catgen/PictureRenderer.h"
+#include "tools/catgen/PreviewRenderer.h"
 
 namespace {
 
@@ -16,7 +17,10 @@ constexpr std::array<CatgenTypeTraits, CONTENT_TYPE_COUNT> kTraits = {{
      .otherFileEnding = "",
      .otherFilePercent = 0,
      .picture = RenderLogo,
-     .preview = nullptr},
+     .preview = nullptr,
+     .downloadFormat = {".gif", "image/gif"},
+     .download = RenderPictureDownload,
+     .downloadDescriptor = false},
     {.key = "rt_mono",
      .words = RingtoneWords,
      .fileEnding = ".mid",
@@ -25,7 +29,10 @@ constexpr std::array<CatgenTypeTraits, CONTENT_TYPE_COUNT> kTraits = {{
      .otherFileEnding = "",
      .otherFilePercent = 0,
      .picture = nullptr,
-     .preview = nullptr},
+     .preview = nullptr,
+     .downloadFormat = {".rtttl", "text/x-rtttl"},
+     .download = RenderRtttlDownload,
+     .downloadDescriptor = false},
     {.key = "logos_big",
      .words = BigLogoWords,
      .fileEnding = "",
@@ -34,7 +41,10 @@ constexpr std::array<CatgenTypeTraits, CONTENT_TYPE_COUNT> kTraits = {{
      .otherFileEnding = "",
      .otherFilePercent = 0,
      .picture = RenderBigLogo,
-     .preview = nullptr},
+     .preview = nullptr,
+     .downloadFormat = {".gif", "image/gif"},
+     .download = RenderPictureDownload,
+     .downloadDescriptor = false},
     {.key = "rt_poly",
      .words = RingtoneWords,
      .fileEnding = ".mid",
@@ -43,7 +53,10 @@ constexpr std::array<CatgenTypeTraits, CONTENT_TYPE_COUNT> kTraits = {{
      .otherFileEnding = ".mmf",
      .otherFilePercent = 40,
      .picture = nullptr,
-     .preview = nullptr},
+     .preview = nullptr,
+     .downloadFormat = {".mid", "audio/midi"},
+     .download = RenderMidiDownload,
+     .downloadDescriptor = false},
     {.key = "wallpapers",
      .words = WallpaperWords,
      .fileEnding = ".jpg",
@@ -52,7 +65,10 @@ constexpr std::array<CatgenTypeTraits, CONTENT_TYPE_COUNT> kTraits = {{
      .otherFileEnding = "",
      .otherFilePercent = 0,
      .picture = nullptr,
-     .preview = RenderWallpaperPreview},
+     .preview = RenderWallpaperPreview,
+     .downloadFormat = {".gif", "image/gif"},
+     .download = RenderWallpaperDownload,
+     .downloadDescriptor = false},
     {.key = "screensavers",
      .words = ScreensaverWords,
      .fileEnding = ".gif",
@@ -61,7 +77,10 @@ constexpr std::array<CatgenTypeTraits, CONTENT_TYPE_COUNT> kTraits = {{
      .otherFileEnding = "",
      .otherFilePercent = 0,
      .picture = nullptr,
-     .preview = RenderScreensaverPreview},
+     .preview = RenderScreensaverPreview,
+     .downloadFormat = {".gif", "image/gif"},
+     .download = RenderScreensaverDownload,
+     .downloadDescriptor = false},
     {.key = "java",
      .words = GameWords,
      .fileEnding = "",
@@ -70,7 +89,10 @@ constexpr std::array<CatgenTypeTraits, CONTENT_TYPE_COUNT> kTraits = {{
      .otherFileEnding = "",
      .otherFilePercent = 0,
      .picture = RenderGameScreen,
-     .preview = nullptr},
+     .preview = nullptr,
+     .downloadFormat = {".jar", "application/java-archive"},
+     .download = RenderJavaDownload,
+     .downloadDescriptor = true},
 }};
 
 const CatgenTypeTraits* TraitsOf(std::string_view key)

@@ -104,27 +104,29 @@ void CompressPixels(std::string& out, const std::vector<std::uint8_t>& pixels, i
     writer.Finish();
 }
 
-} // namespace
-
-std::string EncodeGif(int width, int height, const std::vector<std::uint8_t>& pixels,
-                      const std::vector<GifColour>& palette)
+void CheckPicture(int width, int height, const std::vector<std::uint8_t>& pixels,
+                  std::size_t colours)
 {
     if (width < 1 || height < 1 || width > 65535 || height > 65535)
         throw std::invalid_argument("GIF picture size out of range");
     if (pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
         throw std::invalid_argument("GIF pixel count does not match the picture size");
+    for (const std::uint8_t pixel : pixels)
+        if (pixel >= colours)
+            throw std::invalid_argument("GIF pixel outside the palette");
+}
+
+// The header, the logical screen and the global colour table; the table's
+// bits are returned.
+int AppendHeader(std::string& out, int width, int height, const std::vector<GifColour>& palette)
+{
     if (palette.size() < 2 || palette.size() > 256)
         throw std::invalid_argument("GIF palette must hold 2 to 256 colours");
-    for (const std::uint8_t pixel : pixels)
-        if (pixel >= palette.size())
-            throw std::invalid_argument("GIF pixel outside the palette");
-
     int tableBits = 1;
     while ((std::size_t{1} << tableBits) < palette.size())
         ++tableBits;
-    const int minCodeSize = tableBits < 2 ? 2 : tableBits;
 
-    std::string out = "GIF89a";
+    out += "GIF89a";
     AppendWord(out, width);
     AppendWord(out, height);
     // Global colour table present, 8 bits of colour resolution, table size.
@@ -137,14 +139,63 @@ std::string EncodeGif(int width, int height, const std::vector<std::uint8_t>& pi
         out += static_cast<char>(colour.green);
         out += static_cast<char>(colour.blue);
     }
+    return tableBits;
+}
 
-    out += ',';  // image descriptor: whole screen, no local table, not interlaced
-    AppendWord(out, 0);
-    AppendWord(out, 0);
+// An image descriptor (no local table, not interlaced) and its pixels.
+void AppendImage(std::string& out, int x, int y, int width, int height,
+                 const std::vector<std::uint8_t>& pixels, int tableBits)
+{
+    out += ',';
+    AppendWord(out, x);
+    AppendWord(out, y);
     AppendWord(out, width);
     AppendWord(out, height);
     out += '\0';
-    CompressPixels(out, pixels, minCodeSize);
+    CompressPixels(out, pixels, tableBits < 2 ? 2 : tableBits);
+}
+
+} // namespace
+
+std::string EncodeGif(int width, int height, const std::vector<std::uint8_t>& pixels,
+                      const std::vector<GifColour>& palette)
+{
+    CheckPicture(width, height, pixels, palette.size());
+    std::string out;
+    const int tableBits = AppendHeader(out, width, height, palette);
+    AppendImage(out, 0, 0, width, height, pixels, tableBits);
     out += ';';  // trailer
+    return out;
+}
+
+std::string EncodeAnimatedGif(int width, int height, const std::vector<GifFrame>& frames,
+                              const std::vector<GifColour>& palette)
+{
+    if (frames.empty())
+        throw std::invalid_argument("GIF animation without frames");
+    if (width < 1 || height < 1 || width > 65535 || height > 65535)
+        throw std::invalid_argument("GIF picture size out of range");
+    for (const GifFrame& frame : frames) {
+        CheckPicture(frame.width, frame.height, frame.pixels, palette.size());
+        if (frame.x < 0 || frame.y < 0 || frame.x + frame.width > width ||
+            frame.y + frame.height > height || frame.delay < 0 || frame.delay > 65535)
+            throw std::invalid_argument("GIF frame outside the picture");
+    }
+
+    std::string out;
+    const int tableBits = AppendHeader(out, width, height, palette);
+    // The application extension that makes viewers loop for ever.
+    out += std::string("!\xFF\x0BNETSCAPE2.0\x03\x01\x00\x00\x00", 19);
+    for (const GifFrame& frame : frames) {
+        // Graphic control extension: disposal 1 (keep) or 3 (restore), no
+        // transparency, the delay.
+        out += std::string("!\xF9\x04", 3);
+        out += static_cast<char>((frame.restore ? 3 : 1) << 2);
+        AppendWord(out, frame.delay);
+        out += '\0';  // transparent index, unused
+        out += '\0';  // block terminator
+        AppendImage(out, frame.x, frame.y, frame.width, frame.height, frame.pixels, tableBits);
+    }
+    out += ';';
     return out;
 }

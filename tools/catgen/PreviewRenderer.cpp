@@ -8,6 +8,7 @@
 #include "tools/catgen/LandscapeScenes.h"
 #include "tools/catgen/NightScenes.h"
 #include "tools/catgen/PatternScenes.h"
+#include "tools/catgen/SceneKit.h"
 
 namespace {
 
@@ -111,19 +112,60 @@ const SceneStyle& PickScene(const Scenes& fallback, std::string_view label, Catg
     return *random.Pick(fallback);
 }
 
-RenderedPreview RenderScene(int typeCode, const GeneratedItem& item, int height,
-                            const Scenes& fallback)
+struct DrawnScene
+{
+    PixelCanvas canvas;
+    PreviewPalette palette;
+};
+
+// The item's scene at any size: the same scene and colours at every size,
+// since they are drawn from the item's id before anything is painted.
+DrawnScene DrawScene(int typeCode, const GeneratedItem& item, int width, int height,
+                     const Scenes& fallback)
 {
     CatgenRandom random = CatgenRandom::ForText(item.id, static_cast<std::uint64_t>(typeCode));
     const SceneStyle& style = PickScene(fallback, item.lib, random);
-    PixelCanvas canvas(128, height, 0);
-    PreviewPalette palette;
-    Scene scene{canvas, palette, random, PickColours(random, item.lib, style.schemes)};
+    DrawnScene drawn{PixelCanvas(width, height, 0), PreviewPalette()};
+    Scene scene{drawn.canvas, drawn.palette, random, PickColours(random, item.lib, style.schemes)};
     style.draw(scene);
+    return drawn;
+}
 
-    const PixelCanvas half = canvas.Halved();
-    return {EncodeGif(canvas.Width(), canvas.Height(), canvas.Pixels(), palette.Colours()),
-            EncodeGif(half.Width(), half.Height(), half.Pixels(), palette.Colours())};
+RenderedPreview RenderScene(int typeCode, const GeneratedItem& item, int height,
+                            const Scenes& fallback)
+{
+    const DrawnScene drawn = DrawScene(typeCode, item, 128, height, fallback);
+    const PixelCanvas half = drawn.canvas.Halved();
+    const auto& colours = drawn.palette.Colours();
+    return {EncodeGif(drawn.canvas.Width(), drawn.canvas.Height(), drawn.canvas.Pixels(), colours),
+            EncodeGif(half.Width(), half.Height(), half.Pixels(), colours)};
+}
+
+std::uint8_t BrightestColour(const std::vector<GifColour>& colours)
+{
+    std::size_t best = 0;
+    const auto light = [](const GifColour& c) { return c.red + c.green + c.blue; };
+    for (std::size_t i = 1; i < colours.size(); ++i)
+        if (light(colours[i]) > light(colours[best]))
+            best = i;
+    return static_cast<std::uint8_t>(best);
+}
+
+// A flash over the scene: the rectangle around a sparkle at (x, y).
+GifFrame SparkleFrame(const PixelCanvas& scene, int x, int y, int arm, std::uint8_t colour)
+{
+    PixelCanvas lit = scene;
+    Sparkle(lit, x, y, arm, colour);
+    GifFrame frame;
+    frame.x = x - arm;
+    frame.y = y - arm;
+    frame.width = frame.height = 2 * arm + 1;
+    frame.delay = 25;
+    frame.restore = true;
+    for (int row = frame.y; row < frame.y + frame.height; ++row)
+        for (int column = frame.x; column < frame.x + frame.width; ++column)
+            frame.pixels.push_back(lit.At(column, row));
+    return frame;
 }
 
 } // namespace
@@ -157,4 +199,34 @@ std::filesystem::path MediaRelativePath(const GeneratedType& type, const Generat
     const std::string_view name =
         slash == std::string_view::npos ? address : address.substr(slash + 1);
     return std::filesystem::path("media") / type.key / group.directory / std::string(name);
+}
+
+std::string RenderWallpaperScreen(int typeCode, const GeneratedItem& item, int width, int height)
+{
+    const DrawnScene drawn = DrawScene(typeCode, item, width, height, WallpaperScenes());
+    return EncodeGif(width, height, drawn.canvas.Pixels(), drawn.palette.Colours());
+}
+
+std::string RenderScreensaverScreen(int typeCode, const GeneratedItem& item, int width, int height)
+{
+    const DrawnScene drawn = DrawScene(typeCode, item, width, height, ScreensaverScenes());
+    const std::vector<GifColour>& colours = drawn.palette.Colours();
+    const std::uint8_t light = BrightestColour(colours);
+
+    std::vector<GifFrame> frames(1);
+    frames[0].width = width;
+    frames[0].height = height;
+    frames[0].pixels = drawn.canvas.Pixels();
+    frames[0].delay = 60;
+    // Only the small rectangles of the flashes follow the first frame, so
+    // the animation costs little more than a still picture.
+    CatgenRandom random = CatgenRandom::ForText(item.id, static_cast<std::uint64_t>(typeCode) + 1);
+    const int flashes = random.Between(3, 6);
+    for (int k = 0; k < flashes; ++k) {
+        const int arm = random.Between(3, 5);
+        const int x = random.Between(arm, width - 1 - arm);
+        const int y = random.Between(arm, height * 2 / 3);
+        frames.push_back(SparkleFrame(drawn.canvas, x, y, arm, light));
+    }
+    return EncodeAnimatedGif(width, height, frames, colours);
 }

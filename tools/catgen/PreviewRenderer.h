@@ -34,3 +34,10 @@ RenderedPreview RenderScreensaverPreview(int typeCode, const GeneratedItem& item
 // directory: media/<type key>/<group directory>/<the address's file name>.
 std::filesystem::path MediaRelativePath(const GeneratedType& type, const GeneratedGroup& group,
                                         std::string_view address);
+
+// The item's picture at a phone's screen size, what a phone downloads: the
+// scene of its preview drawn anew at width x height (at least 16 x 16).
+std::string RenderWallpaperScreen(int typeCode, const GeneratedItem& item, int width, int height);
+// The same for a screen saver, as an endless animation: the scene, then
+// sparkles that flash one after another over its upper part.
+std::string RenderScreensaverScreen(int typeCode, const GeneratedItem& item, int width, int height);

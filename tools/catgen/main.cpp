@@ -28,6 +28,9 @@ int main(int argc, char** argv)
             std::printf("vantory-catgen: %lld pictures and %lld previews in %s\n",
                         summary.pictures, summary.previews,
                         (commandLine.options.outDir / "media").string().c_str());
+        if (summary.downloads > 0)
+            std::printf("vantory-catgen: %lld downloads in %s\n", summary.downloads,
+                        (commandLine.options.outDir / "media" / "downloads").string().c_str());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "vantory-catgen: %s\n", e.what());
         return 1;
