@@ -114,7 +114,12 @@ void CMainFrame::CreateDownloads()
         ShowDownloadSummary();
         SaveDownloads();
     });
-    connect(m_downloads, &DownloadQueue::EntryChanged, this, &CMainFrame::ShowDownloadSummary);
+    connect(m_downloads, &DownloadQueue::EntryChanged, this, [this](int id) {
+        ShowDownloadSummary();
+        // Kept at once when one ends, so that a crash later loses nothing.
+        if (const DownloadEntry* entry = m_downloads->Entry(id); entry && !entry->IsActive())
+            SaveDownloads();
+    });
     connect(m_downloads, &DownloadQueue::Finished, this, [this] {
         SaveDownloads();
         if (g_pHtmlView)

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <httplib.h>
-
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -14,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "ItemDownloadServer.h"
 #include "TestDir.h"
 #include "catalog/CatalogRegistry.h"
 #include "catalog/ContentCatalog.h"
@@ -25,63 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-// The download addresses of a generated catalog ("/dl.php?t=..&id=..")
-// on a server of the test's own: a file named after the item, a 404, or a
-// body that trickles on until the client goes.
-class DlServer
-{
-public:
-    enum class Mode
-    {
-        File,
-        Missing,
-        Slow,
-    };
-
-    DlServer()
-    {
-        m_server.Get("/dl.php", [this](const httplib::Request& request, httplib::Response& response) {
-            m_query = request.get_param_value("t") + "/" + request.get_param_value("id");
-            switch (m_mode.load()) {
-            case Mode::Missing:
-                response.status = 404;
-                return;
-            case Mode::Slow:
-                response.set_chunked_content_provider("image/gif", [](size_t offset, httplib::DataSink& sink) {
-                    if (offset > 1000000)
-                        return false;
-                    std::this_thread::sleep_for(20ms);
-                    sink.write("xxxxxxxxxx", 10);
-                    return true;
-                });
-                return;
-            case Mode::File:
-                break;
-            }
-            response.set_header("Content-Disposition", "attachment; filename=\"item " + request.get_param_value("id") + ".gif\"");
-            response.set_content("GIF89a " + request.get_param_value("id"), "image/gif");
-        });
-        m_port = m_server.bind_to_any_port("127.0.0.1");
-        m_thread = std::thread([this] { m_server.listen_after_bind(); });
-        while (!m_server.is_running())
-            std::this_thread::sleep_for(1ms);
-    }
-    ~DlServer()
-    {
-        m_server.stop();
-        m_thread.join();
-    }
-    std::string Origin() const { return "http://127.0.0.1:" + std::to_string(m_port); }
-
-    std::atomic<Mode> m_mode{Mode::File};
-    std::string m_query;  // "t/id" of the last request
-
-private:
-    httplib::Server m_server;
-    int m_port = 0;
-    std::thread m_thread;
-};
 
 struct RunResult
 {
@@ -149,7 +91,7 @@ protected:
     }
 
     TestDir m_dir;
-    DlServer m_server;
+    ItemDownloadServer m_server;
     std::string m_id;
 };
 
@@ -157,18 +99,18 @@ TEST_F(DownloadCommandTest, TheItemLandsInTheFolderAndItsPathIsPrinted)
 {
     const RunResult run = RunCtl({"download", "wallpapers", m_id, "--to", "out"});
     ASSERT_EQ(run.status, 0) << run.err;
-    const fs::path saved = m_dir.Path() / "out" / ("item " + m_id + ".gif");
+    const fs::path saved = m_dir.Path() / "out" / ItemDownloadServer::FileName(m_id);
     EXPECT_EQ(run.out, saved.string() + "\n");
-    EXPECT_EQ(ReadFile(saved), "GIF89a " + m_id);
+    EXPECT_EQ(ReadFile(saved), ItemDownloadServer::Body(m_id));
     // The catalog's "&amp;" went out as "&".
-    EXPECT_EQ(m_server.m_query, std::to_string(CT_WALLPAPERS) + "/" + m_id);
+    EXPECT_EQ(m_server.LastQuery(), std::to_string(CT_WALLPAPERS) + "/" + m_id);
 
     // By default into Vantory in the user's download folder.
     ::setenv("XDG_DOWNLOAD_DIR", (m_dir.Path() / "dl").c_str(), 1);
     const RunResult byDefault = RunCtl({"download", "wallpapers", m_id});
     ::unsetenv("XDG_DOWNLOAD_DIR");
     ASSERT_EQ(byDefault.status, 0) << byDefault.err;
-    EXPECT_EQ(byDefault.out, (m_dir.Path() / "dl" / "Vantory" / ("item " + m_id + ".gif")).string() + "\n");
+    EXPECT_EQ(byDefault.out, (m_dir.Path() / "dl" / "Vantory" / ItemDownloadServer::FileName(m_id)).string() + "\n");
 }
 
 TEST_F(DownloadCommandTest, UsageErrorsUnknownItemsAndFailuresHaveTheirStatus)
@@ -189,7 +131,7 @@ TEST_F(DownloadCommandTest, UsageErrorsUnknownItemsAndFailuresHaveTheirStatus)
         EXPECT_EQ(run.status, c.status) << c.args.size();
         EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1), c.err);
     }
-    m_server.m_mode = DlServer::Mode::Missing;
+    m_server.m_mode = ItemDownloadServer::Mode::Missing;
     const RunResult missing = RunCtl({"download", "wallpapers", m_id, "--to", "out"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("vantoryctl: download failed: 404 Not Found\n"), std::string::npos) << missing.err;
@@ -198,7 +140,7 @@ TEST_F(DownloadCommandTest, UsageErrorsUnknownItemsAndFailuresHaveTheirStatus)
 
 TEST_F(DownloadCommandTest, CtrlCLeavesNothingBehind)
 {
-    m_server.m_mode = DlServer::Mode::Slow;
+    m_server.m_mode = ItemDownloadServer::Mode::Slow;
     const RunResult run = RunCtl({"download", "wallpapers", m_id, "--to", "out"}, 700ms);
     EXPECT_EQ(run.status, 130) << run.err;
     EXPECT_EQ(Names("out"), std::vector<std::string>{});

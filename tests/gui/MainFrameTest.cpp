@@ -38,7 +38,7 @@ TEST(MainFrameTest, MenuHoldsItsCommands)
     EXPECT_EQ(menus[2]->text(), QStringLiteral("&Help"));
     EXPECT_EQ(MenuTexts(*menus[0]->menu()),
               QStringList({"&Update Database", "-", "&Print...\tCtrl+P", "-", "E&xit"}));
-    EXPECT_EQ(MenuTexts(*menus[1]->menu()), QStringList({"&Toolbar", "&Status Bar", "-", "&Find...\tCtrl+F"}));
+    EXPECT_EQ(MenuTexts(*menus[1]->menu()), QStringList({"&Toolbar", "&Status Bar", "-", "&Find...\tCtrl+F", "&Downloads\tCtrl+Shift+Y"}));
     EXPECT_EQ(MenuTexts(*menus[2]->menu()), QStringList({"&About Vantory..."}));
     EXPECT_EQ(app.Frame()->CommandAction(ID_UPDATE_DATABASE)->shortcut(), QKeySequence(Qt::Key_F5));
     QAction* print = app.Frame()->CommandAction(ID_FILE_PRINT);
