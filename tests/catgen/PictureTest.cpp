@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "TestItem.h"
 #include "tools/catgen/CatalogGenerator.h"
 #include "tools/catgen/CatgenRandom.h"
+#include "tools/catgen/DownloadRenderer.h"
 #include "tools/catgen/GifEncoder.h"
 #include "tools/catgen/PictureRenderer.h"
 #include "tools/catgen/PreviewRenderer.h"
@@ -172,6 +174,8 @@ TEST(CatalogGenerator, MediaGoBelowMediaAtTheAddressPathOfEachItem)
     auto media = ReadTree(dir.Path() / "media");
     long long pictures = 0;
     long long previews = 0;
+    long long downloadFiles = 0;
+    std::map<std::string, std::string> names;  // names files by type key
     for (const GeneratedType& type : catalog.types) {
         for (const GeneratedGroup& group : type.groups) {
             for (const GeneratedItem& item : group.items) {
@@ -186,15 +190,37 @@ TEST(CatalogGenerator, MediaGoBelowMediaAtTheAddressPathOfEachItem)
                         EXPECT_EQ(file.address, std::string(kDefaultMediaBase) + relative);
                     }
                 }
+                // Every item's download, below downloads/ where no media address leads.
+                const RenderedDownload download = RenderDownload(type.code, item);
+                const std::string stem = "downloads/" + type.key + "/" + item.id;
+                const std::string name = stem + std::string(DownloadFileFormat(type.code).ending);
+                ASSERT_EQ(media.count(name), 1u) << name;
+                EXPECT_EQ(media[name], download.file) << name;
+                media.erase(name);
+                ++downloadFiles;
+                if (HasDescriptor(type.code)) {
+                    EXPECT_EQ(media[stem + ".jad"], download.descriptor);
+                    media.erase(stem + ".jad");
+                    ++downloadFiles;
+                }
+                names[type.key] += item.id + "\t" + DownloadFileStem(item) + "\n";
             }
         }
     }
+    for (const auto& [key, text] : names) {
+        EXPECT_EQ(media["downloads/" + key + "/names.txt"], text) << key;
+        media.erase("downloads/" + key + "/names.txt");
+    }
+    EXPECT_EQ(names.size(), 7u);
     EXPECT_TRUE(media.empty()) << "unexpected file " << media.begin()->first;
     EXPECT_EQ(pictures, 3 * 6 * 7);
     EXPECT_EQ(previews, 2 * 2 * 6 * 7);
     EXPECT_EQ(summary.pictures, pictures);
     EXPECT_EQ(summary.previews, previews);
-    EXPECT_EQ(summary.files, 7 + 7 * 6 + pictures + previews);  // one page a group
+    EXPECT_EQ(summary.downloads, 7 * 6 * 7);
+    EXPECT_EQ(downloadFiles, 8 * 6 * 7);  // a game has two
+    // One page a group, and a names file a type.
+    EXPECT_EQ(summary.files, 7 + 7 * 6 + pictures + previews + downloadFiles + 7);
 }
 
 // The same catalog served from another address has the same media files.
@@ -206,9 +232,21 @@ TEST(CatalogGenerator, MediaDoNotDependOnTheMediaBase)
     CatalogGeneratorOptions moved = MediaOptions(second.Path());
     moved.mediaBase = "http://media.example:8080/shop/media/";
     GenerateCatalog(moved);
-    const auto files = ReadTree(first.Path() / "media");
+    auto files = ReadTree(first.Path() / "media");
+    auto movedFiles = ReadTree(second.Path() / "media");
     ASSERT_FALSE(files.empty());
-    EXPECT_TRUE(files == ReadTree(second.Path() / "media"));
+    // Only a game's JAD names an address: that of its JAR, on the other host.
+    int descriptors = 0;
+    for (auto& [name, bytes] : files) {
+        if (!name.ends_with(".jad"))
+            continue;
+        ++descriptors;
+        const auto url = bytes.find("http://127.0.0.1:8642/dl.php");
+        ASSERT_NE(url, std::string::npos) << name;
+        bytes.replace(url, 21, "http://media.example:8080");
+    }
+    EXPECT_EQ(descriptors, 6 * 7);
+    EXPECT_TRUE(files == movedFiles);
 }
 
 // A second opinion from ImageMagick where it is installed.
