@@ -112,6 +112,17 @@ TEST_F(DownloadsTest, AClickOnDownloadSavesTheFileListsItAndMarksTheButton)
     }, 5000));
 }
 
+TEST_F(DownloadsTest, ScriptInAPageCannotStartADownload)
+{
+    CLeftView& tree = *m_app->Tree();
+    ASSERT_TRUE(LoadsNewPage(View(), [&] { tree.SelectItem(tree.m_hWallpapers->child(0)); }));
+    RunScript(View(), QStringLiteral("document.querySelector('a.button').click();"
+                                     "window.open(document.querySelectorAll('a.button')[1].href); 1"));
+    Pump(500);
+    EXPECT_TRUE(Queue().Entries().empty());
+    EXPECT_EQ(FileCount(), 0);
+}
+
 TEST_F(DownloadsTest, ThreeRunAtOnceTheRestWaitAndCancelledOnesLeaveNothing)
 {
     m_server.m_mode = ItemDownloadServer::Mode::Slow;
