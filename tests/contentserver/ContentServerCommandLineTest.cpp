@@ -29,6 +29,9 @@ TEST(FaultRuleText, ReadsEveryFaultAndCondition)
         {"oversize", "oversize=60000"},
         {"  oversize=70000   n=4 ", "oversize=70000 n=4"},
         {"all status=404 target=&p=2&", "status=404 target=&p=2&"},
+        {"disposition", "disposition=../../x"},
+        {"disposition=/etc/passwd download=10017 once", "disposition=/etc/passwd download=10017 once"},
+        {"stall=2 download", "stall=2/0 download"},
     };
     for (const auto& c : cases) {
         FaultRule rule;
@@ -54,6 +57,10 @@ TEST(FaultRuleText, ReadsEveryFaultAndCondition)
         {"status=500 n=0", "n=NUMBER"},
         {"status=500 colour=red", "bad fault rule word 'colour=red'"},
         {"empty=1", "bad fault rule word"},
+        {"disposition=", "disposition=NAME"},
+        {"disposition=a\tb", "bad fault rule word 'b'"},
+        {"disposition=a\x01b", "disposition=NAME"},
+        {"drop disposition", "more than one fault"},
     };
     for (const auto& c : bad) {
         FaultRule rule;

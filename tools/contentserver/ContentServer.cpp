@@ -9,6 +9,7 @@
 #include "tools/catgen/CatalogGenerator.h"
 #include "tools/catgen/GeneratedCatalog.h"
 #include "tools/contentserver/ContentStore.h"
+#include "tools/contentserver/DownloadQuery.h"
 #include "tools/contentserver/FaultResponse.h"
 #include "tools/contentserver/HttpDaemon.h"
 #include "tools/contentserver/UpdateQuery.h"
@@ -126,6 +127,7 @@ HttpReply ContentServer::Impl::Handle(const HttpRequest& request)
     const std::string_view path = TargetPath(request.target);
     const bool malformed = path.empty() || path[0] != '/';
     UpdateQuery query;
+    std::string downloadId;  // what facts.downloadId views
     ContentStore::Answer answer;
     if (malformed) {
         answer.status = 400;
@@ -142,6 +144,12 @@ HttpReply ContentServer::Impl::Handle(const HttpRequest& request)
         facts.type = query.type ? ParseQueryNumber(*query.type) : std::nullopt;
         facts.trimmedGroup = query.cat ? TrimBlanks(*query.cat) : std::string_view();
         answer = AnswerUpdate(query);
+    } else if (path == kDownloadPath) {
+        const DownloadQuery download = ParseDownloadQuery(TargetQuery(request.target));
+        facts.isDownload = true;
+        downloadId = download.id.value_or("");
+        facts.downloadId = downloadId;
+        answer = store.Download(TargetQuery(request.target));
     } else if (store.IsMediaPath(path)) {
         facts.isMedia = true;
         facts.mediaPath = path;
@@ -156,10 +164,11 @@ HttpReply ContentServer::Impl::Handle(const HttpRequest& request)
     HttpReply reply;
     if (const auto fault = malformed ? std::nullopt : TakeFault(facts)) {
         record.fault = DescribeFaultRule(*fault);
-        reply = FaultReply(*fault, answer, facts.isMedia);
+        reply = FaultReply(*fault, answer, facts.isMedia || facts.isDownload);
     } else {
         reply.status = answer.status;
         reply.contentType = std::move(answer.contentType);
+        reply.disposition = std::move(answer.disposition);
         reply.body = std::move(answer.body);
     }
     record.status = reply.status;

@@ -19,6 +19,11 @@
 //                    max_page and total_results (GAMESCONT instead for type 26)
 //   GET <media base path><key>/<group id>/<file>
 //     the media file below media/ ("/media/logos/52/10017.gif")
+//   GET /dl.php?t=<code>&id=<item id>[&f=jad]
+//     the item's download, the address its url_download names, with a
+//     Content-Type and a Content-Disposition that names the file after the
+//     item ("Kid Cosmo - Blue Sky.mid"): a MIDI file, RTTTL text, a GIF or
+//     a Java game's JAR; with f=jad the game's JAD (f=jar: the JAR too)
 //
 // A 30-item page is byte for byte the generator's page file; other page
 // sizes are cut from the same items. The group id is matched without its

@@ -65,7 +65,8 @@ std::string ParseContentServerCommandLine(const std::vector<std::string>& args,
 std::string ContentServerUsage()
 {
     return "Usage: vantory-content-server --content DIR [options]\n"
-           "Serves a content directory written by vantory-catgen to the program's update.\n"
+           "Serves a content directory written by vantory-catgen to the program's update,\n"
+           "and the items' downloads at /dl.php?t=CODE&id=ID (a game's JAD: &f=jad).\n"
            "\n"
            "  --content DIR              the directory holding data/ (and media/)\n"
            "  --host ADDRESS             address to listen on (default 127.0.0.1)\n"
@@ -83,7 +84,8 @@ std::string ContentServerUsage()
            "                             --fault 'drop act=CONT type=26 once'\n"
            "                 faults:     status=N empty html drop[=BYTES] stall=SECONDS[/BYTES]\n"
            "                             stall-silent=SECONDS oversize[=BYTES]\n"
+           "                             disposition[=NAME] (offer the file as NAME, ../../x)\n"
            "                 conditions: all act=ACT type=T group=ID target=TEXT media[=TEXT]\n"
-           "                             n=N once\n"
+           "                             download[=ITEM_ID] n=N once\n"
            "  --help                     show this help\n";
 }

@@ -5,6 +5,7 @@
 #include "catalog/CatalogPaths.h"
 #include "tools/catgen/CatalogGenerator.h"
 #include "tools/catgen/GeneratedCatalog.h"
+#include "tools/contentserver/DownloadShelf.h"
 #include "tools/contentserver/HostileContent.h"
 #include "tools/contentserver/ListingPages.h"
 #include "tools/contentserver/MediaPath.h"
@@ -108,7 +109,9 @@ ContentStore::Answer NotFound(std::string note)
 } // namespace
 
 ContentStore::ContentStore(std::filesystem::path contentDir, std::string mediaBase)
-    : m_dir(std::move(contentDir)), m_configuredBase(std::move(mediaBase))
+    : m_dir(std::move(contentDir)),
+      m_configuredBase(std::move(mediaBase)),
+      m_downloads(std::make_unique<DownloadShelf>(m_dir))
 {
 }
 
@@ -215,6 +218,18 @@ ContentStore::Answer ContentStore::Media(std::string_view path)
         return NotFound("no file " + relative->string());
     answer.status = 200;
     answer.contentType = MediaType(path, answer.body);
+    return answer;
+}
+
+ContentStore::Answer ContentStore::Download(std::string_view query)
+{
+    const DownloadQuery parsed = ParseDownloadQuery(query);
+    Answer answer = m_downloads->Fetch(parsed);
+    if (answer.status == 200 && parsed.form == "jad") {
+        std::lock_guard lock(m_mutex);
+        ResolveMediaBase();
+        answer.body = Rewritten(std::move(answer.body));
+    }
     return answer;
 }
 

@@ -8,9 +8,11 @@
 #include <string_view>
 #include <vector>
 
+class DownloadShelf;
+
 // What the content server answers, read from a content directory as
-// vantory-catgen writes it: data/<key>/cats.xml, data/<key>/<dir>/<n>.xml
-// and media/<key>/<dir>/<file>. Files are read when first asked for and
+// vantory-catgen writes it: data/<key>/cats.xml, data/<key>/<dir>/<n>.xml,
+// media/<key>/<dir>/<file> and media/downloads/<key>/<file>. Files are read when first asked for and
 // read again when they change, so content may be (re)generated while the
 // server runs. Thread-safe.
 class ContentStore
@@ -21,6 +23,7 @@ public:
         int status = 404;
         std::string body;
         std::string contentType = "text/plain";
+        std::string disposition;  // Content-Disposition; "" for none
         std::string note;  // why a request was refused, for the log
     };
 
@@ -44,6 +47,9 @@ public:
     // A media request by its address path ("/media/logos/52/10017.gif").
     Answer Media(std::string_view path);
     bool IsMediaPath(std::string_view path);
+    // A download request by its query ("t=26&id=10017&f=jad"; DownloadShelf).
+    // A JAD's address of its JAR is answered as the content's addresses are.
+    Answer Download(std::string_view query);
 
 private:
     struct Stamp
@@ -91,4 +97,5 @@ private:
     bool m_hostileNul = true;
     std::map<int, TypeIndex> m_indexes;
     std::map<std::pair<int, std::string>, GroupListing> m_listings;
+    std::unique_ptr<DownloadShelf> m_downloads;
 };

@@ -23,9 +23,10 @@ HttpReply Reply(int status, std::string contentType, std::string body)
 
 } // namespace
 
-HttpReply FaultReply(const FaultRule& rule, const ContentStore::Answer& answer, bool media)
+HttpReply FaultReply(const FaultRule& rule, const ContentStore::Answer& answer, bool binary)
 {
     HttpReply reply = Reply(answer.status, answer.contentType, answer.body);
+    reply.disposition = answer.disposition;
     switch (rule.kind) {
     case FaultRule::StatusCode: {
         const bool bodiless = rule.status < 200 || rule.status == 204 || rule.status == 304;
@@ -40,13 +41,17 @@ HttpReply FaultReply(const FaultRule& rule, const ContentStore::Answer& answer, 
         if (answer.status != 200) {  // something of the right kind to pad
             GeneratedItem item;
             item.id = "0";
-            reply.body = media ? RenderPicture(1, item) : std::string(kErrorPage);
+            reply.body = binary ? RenderPicture(1, item) : std::string(kErrorPage);
         }
         if (rule.bytes > 0 && reply.body.size() < static_cast<std::size_t>(rule.bytes))
-            reply.body.resize(static_cast<std::size_t>(rule.bytes), media ? '\0' : '\n');
+            reply.body.resize(static_cast<std::size_t>(rule.bytes), binary ? '\0' : '\n');
         reply.status = 200;
         return reply;
     }
+    case FaultRule::HostileDisposition:
+        // Put in as it is: the name is the fault.
+        reply.disposition = "attachment; filename=\"" + rule.fileName + "\"";
+        return reply;
     case FaultRule::StallResponse:
         if (rule.bytes < 0) {  // not even the status line until the wait ends
             reply.silence = rule.seconds;

@@ -1,5 +1,6 @@
 #include "tools/contentserver/FaultRule.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <vector>
@@ -87,11 +88,20 @@ FaultRule FaultRule::Oversize(long size)
     return rule;
 }
 
+FaultRule FaultRule::HostileName(std::string fileName)
+{
+    FaultRule rule;
+    rule.kind = HostileDisposition;
+    rule.fileName = std::move(fileName);
+    return rule;
+}
+
 FaultRule& FaultRule::ForAct(std::string value) { act = std::move(value); return *this; }
 FaultRule& FaultRule::ForType(int value) { type = value; return *this; }
 FaultRule& FaultRule::ForGroup(std::string value) { group = std::move(value); return *this; }
 FaultRule& FaultRule::ForTarget(std::string substring) { targetContains = std::move(substring); return *this; }
 FaultRule& FaultRule::ForMedia(std::string substring) { mediaContains = std::move(substring); return *this; }
+FaultRule& FaultRule::ForDownload(std::string itemId) { downloadItem = std::move(itemId); return *this; }
 FaultRule& FaultRule::ForRequestNumber(long n) { requestNumber = n; return *this; }
 FaultRule& FaultRule::Once() { once = true; return *this; }
 
@@ -107,6 +117,9 @@ bool Matches(const FaultRule& rule, const FaultRequest& request)
         return false;
     if (rule.mediaContains &&
         (!request.isMedia || request.mediaPath.find(*rule.mediaContains) == std::string_view::npos))
+        return false;
+    if (rule.downloadItem &&
+        (!request.isDownload || (!rule.downloadItem->empty() && request.downloadId != *rule.downloadItem)))
         return false;
     if (rule.requestNumber && request.number != *rule.requestNumber)
         return false;
@@ -137,7 +150,7 @@ std::string ParseFaultRule(std::string_view text, FaultRule& rule)
         const std::string bad = "bad fault rule word '" + std::string(word) + "'";
         const bool isFault = name == "status" || name == "empty" || name == "html" ||
                              name == "drop" || name == "stall" || name == "stall-silent" ||
-                             name == "oversize";
+                             name == "oversize" || name == "disposition";
         if (isFault) {
             if (haveFault)
                 return "more than one fault in '" + std::string(text) + "'";
@@ -185,6 +198,16 @@ std::string ParseFaultRule(std::string_view text, FaultRule& rule)
                     return bad + ": expected oversize or oversize=BYTES";
                 rule.bytes = *n;
             }
+        } else if (name == "disposition") {
+            rule.kind = FaultRule::HostileDisposition;
+            if (hasValue) {
+                const bool plain = !value.empty() && std::all_of(value.begin(), value.end(), [](char c) {
+                    return static_cast<unsigned char>(c) >= 0x20 && c != 0x7F;
+                });
+                if (!plain)
+                    return bad + ": expected disposition or disposition=NAME";
+                rule.fileName = std::string(value);
+            }
         } else if (name == "all" && !hasValue) {
         } else if (name == "once" && !hasValue) {
             rule.once = true;
@@ -201,6 +224,8 @@ std::string ParseFaultRule(std::string_view text, FaultRule& rule)
             rule.targetContains = std::string(value);
         } else if (name == "media") {
             rule.mediaContains = std::string(value);
+        } else if (name == "download") {
+            rule.downloadItem = std::string(value);
         } else if (name == "n" && hasValue) {
             const auto n = Number(value, 1, 1L << 40);
             if (!n)
@@ -212,7 +237,7 @@ std::string ParseFaultRule(std::string_view text, FaultRule& rule)
     }
     if (!haveFault)
         return "no fault in '" + std::string(text) +
-               "' (status=N, empty, html, drop, stall=S, stall-silent=S or oversize)";
+               "' (status=N, empty, html, drop, stall=S, stall-silent=S, oversize or disposition)";
     return {};
 }
 
@@ -234,6 +259,7 @@ std::string DescribeFaultRule(const FaultRule& rule)
         break;
     }
     case FaultRule::OversizeBody: out = "oversize=" + std::to_string(rule.bytes); break;
+    case FaultRule::HostileDisposition: out = "disposition=" + rule.fileName; break;
     }
     if (rule.act)
         out += " act=" + *rule.act;
@@ -245,6 +271,8 @@ std::string DescribeFaultRule(const FaultRule& rule)
         out += " target=" + *rule.targetContains;
     if (rule.mediaContains)
         out += rule.mediaContains->empty() ? " media" : " media=" + *rule.mediaContains;
+    if (rule.downloadItem)
+        out += rule.downloadItem->empty() ? " download" : " download=" + *rule.downloadItem;
     if (rule.requestNumber)
         out += " n=" + std::to_string(*rule.requestNumber);
     if (rule.once)

@@ -129,6 +129,9 @@ MHD_Result HttpDaemon::Impl::Answer(MHD_Connection* connection, const HttpReques
     MHD_add_response_header(response, "Server", "vantory-content-server");
     if (!reply.contentType.empty())
         MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, reply.contentType.c_str());
+    if (!reply.disposition.empty())
+        MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_DISPOSITION,
+                                reply.disposition.c_str());
     const MHD_Result queued = MHD_queue_response(connection, static_cast<unsigned>(reply.status),
                                                  response);
     MHD_destroy_response(response);

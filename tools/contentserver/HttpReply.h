@@ -11,6 +11,7 @@ struct HttpReply
 {
     int status = 200;
     std::string contentType;  // "": no Content-Type header
+    std::string disposition;  // "": no Content-Disposition header
     std::string body;
 
     // Seconds of nothing, not even the status line, before the reply goes
