@@ -1,5 +1,7 @@
 #include "download/window/DownloadsWindow.h"
 
+#include <QDBusInterface>
+#include <QDBusMessage>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -113,6 +115,18 @@ void DownloadsWindow::OpenFile(int id)
 
 void DownloadsWindow::ShowInFolder(int id)
 {
-    if (const DownloadEntry* entry = m_queue.Entry(id))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(entry->path).absolutePath()));
+    const DownloadEntry* entry = m_queue.Entry(id);
+    if (!entry)
+        return;
+    // The desktop's file manager selects the file where it offers to;
+    // otherwise the folder opens.
+    QDBusInterface manager(QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+                           QStringLiteral("org.freedesktop.FileManager1"));
+    if (manager.isValid()) {
+        const QDBusMessage reply = manager.call(QStringLiteral("ShowItems"),
+                                                QStringList{QUrl::fromLocalFile(entry->path).toString()}, QString());
+        if (reply.type() != QDBusMessage::ErrorMessage)
+            return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(entry->path).absolutePath()));
 }
