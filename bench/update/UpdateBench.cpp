@@ -165,6 +165,7 @@ int main(int argc, char** argv)
     options.groupsPerType = groups;
     options.itemsPerGroup = items;
     options.pictures = true;
+    options.downloads = false;  // the update never fetches them
     const double generateStart = bench::NowSeconds();
     TemporaryContent content(options);
     std::printf("content: 7 types x %d groups x %d items, %lld files (%lld pictures, %lld previews), "

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -21,7 +22,7 @@ DownloadsWindow::DownloadsWindow(DownloadQueue& queue, QWidget* parent)
 {
     setObjectName(QStringLiteral("downloadsWindow"));
     setWindowTitle(QStringLiteral("Downloads"));
-    resize(560, 420);
+    resize(520, 320);
     m_list->setSelectionMode(QAbstractItemView::NoSelection);
     m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_empty->setAlignment(Qt::AlignCenter);
@@ -54,11 +55,18 @@ DownloadsWindow::DownloadsWindow(DownloadQueue& queue, QWidget* parent)
 
 void DownloadsWindow::Present(bool activate)
 {
-    // The first time beside the main window's right edge, below its bars;
+    // The first time beside the main window where the screen has room,
+    // else in its lower right corner, where it hides the least of a page;
     // later where the user left it.
     if (!m_placed && parentWidget()) {
         const QRect frame = parentWidget()->frameGeometry();
-        move(std::max(frame.left(), frame.right() - width() - 24), frame.top() + 96);
+        const QScreen* screen = parentWidget()->screen();
+        const QRect room = screen ? screen->availableGeometry() : frame;
+        if (room.right() - frame.right() >= width())
+            move(frame.right() + 1, frame.top());
+        else
+            move(std::max(frame.left(), frame.right() - width() - 24),
+                 std::max(frame.top(), frame.bottom() - height() - 48));
         m_placed = true;
     }
     if (!activate)

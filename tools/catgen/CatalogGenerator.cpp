@@ -148,10 +148,11 @@ CatalogSummary GenerateCatalog(const CatalogGeneratorOptions& options)
     };
 
     // One type in memory at a time: the benchmark catalog is large.
+    const bool downloads = normalised.pictures && normalised.downloads;
     for (const int code : normalised.types) {
         const GeneratedType type = builder.BuildType(code);
         std::string downloadNames;
-        if (normalised.pictures)
+        if (downloads)
             CreateDirectories(normalised.outDir / DownloadNamesRelativePath(type.key).parent_path());
         const std::filesystem::path typeDir = normalised.outDir / "data" / type.key;
         CreateDirectories(typeDir);
@@ -171,11 +172,11 @@ CatalogSummary GenerateCatalog(const CatalogGeneratorOptions& options)
                 for (const GeneratedItem& item : group.items)
                     writeMedia(type, group, item);
             }
-            if (normalised.pictures)
+            if (downloads)
                 for (const GeneratedItem& item : group.items)
                     writeDownload(type, item, downloadNames);
         }
-        if (normalised.pictures)
+        if (downloads)
             write(normalised.outDir / DownloadNamesRelativePath(type.key), downloadNames);
         summary.groups += static_cast<int>(type.groups.size());
         ++summary.types;

@@ -36,9 +36,11 @@ struct CatalogGeneratorOptions
                                         // every logo, big logo and game (RenderPicture),
                                         // and the previews of every wallpaper and screen
                                         // saver at the file names of its addresses
-                                        // (RenderPreview), and the download of every
-                                        // item with a names file per type
-                                        // (DownloadRenderer.h)
+                                        // (RenderPreview), and, unless `downloads` is
+                                        // off, the download of every item with a
+                                        // names file per type (DownloadRenderer.h)
+    bool downloads = true;              // with pictures: the downloads too; a benchmark
+                                        // of the update alone does without them
 };
 
 struct CatalogSummary
