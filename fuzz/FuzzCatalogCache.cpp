@@ -61,16 +61,29 @@ std::string Snapshot(const ContentCatalog& catalog)
     return out;
 }
 
+std::filesystem::path& ScratchDirectory()
+{
+    static std::filesystem::path dir;
+    return dir;
+}
+
+// The scratch directory goes with the process, so that runs do not pile
+// them up in memory.
+void RemoveScratchDirectory()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(ScratchDirectory(), ignored);
+}
+
 void EnterScratchDirectory()
 {
-    static bool entered = false;
-    if (entered)
+    if (!ScratchDirectory().empty())
         return;
     std::filesystem::path base = std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
-    std::filesystem::path dir = base / ("vantory-fuzz-cache-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    std::filesystem::current_path(dir);
-    entered = true;
+    ScratchDirectory() = base / ("vantory-fuzz-cache-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(ScratchDirectory());
+    std::filesystem::current_path(ScratchDirectory());
+    std::atexit(RemoveScratchDirectory);
 }
 
 }  // namespace
