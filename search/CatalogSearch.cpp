@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <iterator>
 #include <system_error>
+
+#include <sys/resource.h>
+#include <unistd.h>
 #include <thread>
 
 #include "catalog/CatalogRegistry.h"
@@ -17,6 +20,9 @@ namespace {
 // Below this many items one thread folds and searches all: a thread costs
 // more than it saves.
 constexpr size_t kItemsPerShard = 20000;
+
+// The niceness of a build in the background.
+constexpr int kBackgroundNice = 19;
 
 uint32_t Offset(const std::string& buffer)
 {
@@ -176,7 +182,12 @@ void CatalogSearch::BuildInBackground()
     WaitForBuild();
     Reset();
     try {
-        m_building = std::async(std::launch::async, [this] { BuildNow(); });
+        m_building = std::async(std::launch::async, [this] {
+            // Behind whatever follows the load (the window coming up, the
+            // browser starting): the threads it starts inherit the value.
+            ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kBackgroundNice);
+            BuildNow();
+        });
     } catch (const std::system_error&) {
         BuildNow();  // no thread to be had: here, then
     }
