@@ -4,17 +4,6 @@
 
 namespace {
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Plain name=value pairs split at "&"; the first occurrence of a name counts.
 void ReadPairs(std::string_view query, UpdateQuery& result)
 {
@@ -90,22 +79,6 @@ UpdateQuery ParseUpdateQuery(std::string_view query)
     if (catEnd != std::string_view::npos)
         ReadPairs(query.substr(catEnd + 1), result);
     return result;
-}
-
-std::string PercentDecoded(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
-            HexValue(text[i + 2]) >= 0) {
-            out += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
-            i += 2;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
 }
 
 std::optional<int> ParseQueryNumber(std::string_view text)

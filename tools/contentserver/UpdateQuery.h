@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "catalog/PercentDecoding.h"  // for the query's values
+
 // The query of an update request, "a=vantory&t=26&l=EN&act=GAMESCONT&cat=12&p=2&np=30&q=&c=US&h=1".
 // The program sends group ids as they are, without URL-encoding, so an id
 // may hold "?", "*", "/", "\", "=" or even "&": the query is split leniently
@@ -25,10 +27,6 @@ std::string_view TargetQuery(std::string_view target);
 std::string_view TargetPath(std::string_view target);
 
 UpdateQuery ParseUpdateQuery(std::string_view query);
-
-// "%XX" with two hex digits becomes that byte; everything else, "+" and a
-// "%" without two hex digits after it included, stays as it is.
-std::string PercentDecoded(std::string_view text);
 
 // A decimal number of at most nine digits, optionally negative; nullopt for
 // anything else ("", "1x", " 1").
