@@ -112,6 +112,17 @@ TEST_F(DownloadsTest, AClickOnDownloadSavesTheFileListsItAndMarksTheButton)
     }, 5000));
 }
 
+TEST_F(DownloadsTest, EnterOnAFocusedDownloadLinkStartsItToo)
+{
+    CLeftView& tree = *m_app->Tree();
+    ASSERT_TRUE(LoadsNewPage(View(), [&] { tree.SelectItem(tree.m_hWallpapers->child(0)); }));
+    View().setFocus();
+    RunScript(View(), QStringLiteral("document.querySelectorAll('a.button')[2].focus(); 1"));
+    QTest::keyClick(View().focusProxy(), Qt::Key_Return);
+    ASSERT_TRUE(SettlesAt(State::Finished, 1));
+    EXPECT_EQ(Queue().Entries().front().label.toStdString(), ItemLabelOf(Group(), 2));
+}
+
 TEST_F(DownloadsTest, ScriptInAPageCannotStartADownload)
 {
     CLeftView& tree = *m_app->Tree();
