@@ -17,3 +17,9 @@ ContentCatalog* CatalogForType(int code)
             return &g_catalogs[i];
     return nullptr;
 }
+
+const ContentGroup* GroupOfType(int code, int group)
+{
+    const ContentCatalog* catalog = CatalogForType(code);
+    return catalog ? catalog->Group(group) : nullptr;
+}

@@ -52,8 +52,7 @@ std::optional<CatalogItemRef> FindItemByAddress(std::string_view address)
 
 const ContentGroup* GroupOfItem(const CatalogItemRef& ref)
 {
-    const ContentCatalog* catalog = CatalogForType(ref.type);
-    const ContentGroup* group = catalog ? catalog->Group(ref.group) : nullptr;
+    const ContentGroup* group = GroupOfType(ref.type, ref.group);
     if (!group || ref.item < 0 || static_cast<size_t>(ref.item) >= group->labels.size())
         return nullptr;
     return group;

@@ -21,12 +21,6 @@ std::string_view Trim(std::string_view text)
     return text;
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 // The parameters of a header value after its first ";": name and value,
 // the value unquoted.
@@ -105,6 +99,13 @@ std::string_view CutAtCharacter(std::string_view text, size_t bytes)
 }
 
 } // namespace
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
 
 std::string DispositionFileName(std::string_view header)
 {

@@ -6,6 +6,10 @@
 // The file name a download is saved under, from what the server and the
 // catalog say of it. Each step gives "" when it has nothing to offer.
 
+// ASCII letters compared without case, as header names, parameter names
+// and media types are.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
 // The file name of a Content-Disposition header value: filename* (UTF-8,
 // percent-encoded) before filename (quoted or a token). Taken as sent:
 // SafeFileName makes it safe.

@@ -14,13 +14,6 @@
 
 namespace {
 
-// The group of a hit, or null when the catalog no longer has it.
-const ContentGroup* GroupOf(int type, int group)
-{
-    const ContentCatalog* catalog = CatalogForType(type);
-    return catalog ? catalog->Group(group) : nullptr;
-}
-
 void AppendCount(std::string& out, size_t count, std::string_view one, std::string_view many)
 {
     out += std::to_string(count);
@@ -47,7 +40,7 @@ std::string GroupLinks(const SearchResult& result)
     std::string links;
     for (const SearchGroupHit& hit : result.groups) {
         const ContentTypeInfo* type = FindContentType(hit.type);
-        const ContentGroup* group = GroupOf(hit.type, hit.group);
+        const ContentGroup* group = GroupOfType(hit.type, hit.group);
         if (!type || !group)
             continue;
         OpenGroupLink(links, "search-group", *type, group->lib);
@@ -145,7 +138,7 @@ std::string ItemsBody(const PageBuilder& builder, const SearchResult& result, si
             sections.Part("Items found by their description");
         const SearchItemHit& hit = result.items[i];
         const ContentTypeInfo* type = FindContentType(hit.type);
-        const ContentGroup* group = GroupOf(hit.type, hit.group);
+        const ContentGroup* group = GroupOfType(hit.type, hit.group);
         if (type && group && hit.item >= 0 && static_cast<size_t>(hit.item) < group->labels.size())
             sections.Add(*type, *group, static_cast<size_t>(hit.item));
     }

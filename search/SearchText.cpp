@@ -1,9 +1,5 @@
 #include "search/SearchText.h"
 
-#include <algorithm>
-#include <cstdint>
-#include <cstring>
-
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -46,24 +42,19 @@ void AppendFoldedRun(std::string_view run, std::string& out)
     kept.toUTF8String(out);
 }
 
-// The length of the ASCII bytes at the start of the text; eight at a time.
-size_t AsciiPrefix(std::string_view text)
+// What of a text is markup: a query is taken as typed, catalog text as
+// the user sees it (references decoded, in descriptions tags removed).
+enum class Markup
 {
-    size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
-        uint64_t word;
-        std::memcpy(&word, text.data() + i, 8);
-        if (word & 0x8080808080808080ULL)
-            break;
-    }
-    while (i < text.size() && IsAscii(static_cast<unsigned char>(text[i])))
-        ++i;
-    return i;
-}
+    None,
+    References,
+    ReferencesAndTags,
+};
 
-bool FoldsAsItself(unsigned char c, bool stripTags)
+bool FoldsAsItself(unsigned char c, Markup markup)
 {
-    return IsAscii(c) && c != 0 && c != '&' && !(stripTags && c == '<');
+    return IsAscii(c) && c != 0 && !(markup != Markup::None && c == '&') &&
+           !(markup == Markup::ReferencesAndTags && c == '<');
 }
 
 char AsciiLower(unsigned char c)
@@ -72,17 +63,18 @@ char AsciiLower(unsigned char c)
 }
 
 // Appends the longest start of the text whose bytes fold one by one (ASCII
-// that is no NUL, no reference and no tag), lower-cased, and returns its
-// length: most catalog text is that whole, and is folded in one pass.
-size_t AppendSimplePrefix(std::string_view text, bool stripTags, std::string& out)
+// that is no NUL and no markup), lower-cased, and returns its length: most
+// text is that whole, and is folded in one pass.
+size_t AppendSimplePrefix(std::string_view text, Markup markup, std::string& out)
 {
     const size_t from = out.size();
     out.resize(from + text.size());
     char* to = out.data() + from;
     size_t i = 0;
 #ifdef __SSE2__
-    const __m128i amp = _mm_set1_epi8('&');
-    const __m128i tag = _mm_set1_epi8(stripTags ? '<' : '&');
+    // A markup byte that does not count is compared as NUL, a stop anyway.
+    const __m128i amp = _mm_set1_epi8(markup == Markup::None ? '\0' : '&');
+    const __m128i tag = _mm_set1_epi8(markup == Markup::ReferencesAndTags ? '<' : '\0');
     const __m128i zero = _mm_setzero_si128();
     const __m128i beforeA = _mm_set1_epi8('A' - 1);
     const __m128i afterZ = _mm_set1_epi8('Z' + 1);
@@ -101,29 +93,12 @@ size_t AppendSimplePrefix(std::string_view text, bool stripTags, std::string& ou
 #endif
     for (; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
-        if (!FoldsAsItself(c, stripTags))
+        if (!FoldsAsItself(c, markup))
             break;
         to[i] = AsciiLower(c);
     }
     out.resize(from + i);
     return i;
-}
-
-// Appends ASCII text lower-cased, without NUL bytes.
-void AppendAscii(std::string_view ascii, std::string& out)
-{
-    const size_t from = out.size();
-    out.resize(from + ascii.size());
-    char* to = out.data() + from;
-    bool nul = false;
-    // A plain loop over raw bytes, which the compiler turns into vector code.
-    for (size_t i = 0; i < ascii.size(); ++i) {
-        const auto c = static_cast<unsigned char>(ascii[i]);
-        nul |= c == 0;
-        to[i] = AsciiLower(c);
-    }
-    if (nul)
-        out.erase(std::remove(out.begin() + static_cast<std::ptrdiff_t>(from), out.end(), '\0'), out.end());
 }
 
 // The length of the non-ASCII run that starts the text, up to the next
@@ -137,46 +112,21 @@ size_t NonAsciiRun(std::string_view text)
     return end;
 }
 
-} // namespace
-
-void AppendFolded(std::string_view text, std::string& out)
-{
-    while (!text.empty()) {
-        const size_t ascii = AsciiPrefix(text);
-        AppendAscii(text.substr(0, ascii), out);
-        text.remove_prefix(ascii);
-        if (text.empty())
-            break;
-        const size_t run = NonAsciiRun(text);
-        AppendFoldedRun(text.substr(0, run), out);
-        text.remove_prefix(run);
-    }
-}
-
-void SearchFolder::AppendRun(std::string_view run, std::string& out)
-{
-    auto it = m_runs.find(run);
-    if (it == m_runs.end()) {
-        std::string folded;
-        AppendFoldedRun(run, folded);
-        it = m_runs.emplace(std::string(run), std::move(folded)).first;
-    }
-    out += it->second;
-}
-
-// One pass over the text as the user sees it: references decoded, tags
-// (when stripped) read as a blank between words, everything else folded.
-// What a reference gives is taken as it stands, not read again.
-void SearchFolder::Append(std::string_view text, bool stripTags, std::string& out)
+// One pass over the text: what the markup makes of it (references
+// decoded, tags read as a blank between words), ASCII lower-cased, each run
+// of other text handed to foldRun. What a reference gives is taken as it
+// stands, not read again.
+template <typename FoldRun>
+void AppendFoldedText(std::string_view text, Markup markup, std::string& out, FoldRun foldRun)
 {
     for (;;) {
-        text.remove_prefix(AppendSimplePrefix(text, stripTags, out));
+        text.remove_prefix(AppendSimplePrefix(text, markup, out));
         if (text.empty())
             return;
         const auto c = static_cast<unsigned char>(text[0]);
         if (!IsAscii(c)) {
             const size_t run = NonAsciiRun(text);
-            AppendRun(text.substr(0, run), out);
+            foldRun(text.substr(0, run), out);
             text.remove_prefix(run);
         } else if (c == '&') {
             size_t length = 1;
@@ -190,8 +140,7 @@ void SearchFolder::Append(std::string_view text, bool stripTags, std::string& ou
             out += shown;
             text.remove_prefix(length);
         } else if (c == '<') {
-            // A tag stands between words: "a<br>b" reads as two. A "<"
-            // that no ">" closes is text.
+            // "a<br>b" reads as two words. A "<" that no ">" closes is text.
             const size_t close = text.find('>');
             out += close == std::string_view::npos ? '<' : ' ';
             text.remove_prefix(close == std::string_view::npos ? 1 : close + 1);
@@ -199,6 +148,30 @@ void SearchFolder::Append(std::string_view text, bool stripTags, std::string& ou
             text.remove_prefix(1);  // NUL: no folded text holds one
         }
     }
+}
+
+} // namespace
+
+void AppendFolded(std::string_view text, std::string& out)
+{
+    AppendFoldedText(text, Markup::None, out, AppendFoldedRun);
+}
+
+void SearchFolder::AppendRun(std::string_view run, std::string& out)
+{
+    auto it = m_runs.find(run);
+    if (it == m_runs.end()) {
+        std::string folded;
+        AppendFoldedRun(run, folded);
+        it = m_runs.emplace(std::string(run), std::move(folded)).first;
+    }
+    out += it->second;
+}
+
+void SearchFolder::Append(std::string_view text, bool stripTags, std::string& out)
+{
+    AppendFoldedText(text, stripTags ? Markup::ReferencesAndTags : Markup::References, out,
+                     [this](std::string_view run, std::string& to) { AppendRun(run, to); });
 }
 
 std::string FoldCatalogText(std::string_view text, bool stripTags)

@@ -139,20 +139,17 @@ void CLeftView::SelectTypeGroup(int typeCode, const std::string& label)
     }
 }
 
-void CLeftView::ShowPage(std::string page)
+void CLeftView::ShowPage(std::string page, bool covering)
 {
     if (!m_pageDisplay)
         return;
-    m_bPageCovered = false;
     m_pageDisplay->ShowPage(std::move(page));
+    m_bPageCovered = covering;
 }
 
 void CLeftView::ShowOtherPage(std::string page)
 {
-    if (!m_pageDisplay)
-        return;
-    m_pageDisplay->ShowPage(std::move(page));
-    m_bPageCovered = true;
+    ShowPage(std::move(page), true);
 }
 
 void CLeftView::ShowSelectedPage()

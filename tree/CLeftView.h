@@ -97,8 +97,9 @@ public:
 private:
     void OnSelChanged(QTreeWidgetItem* current);
     void OnItemClicked(QTreeWidgetItem* item);
-    // Shows the page through the display, if there is one.
-    void ShowPage(std::string page);
+    // Shows the page through the display, if there is one; `covering` when
+    // it is not the selection's page.
+    void ShowPage(std::string page, bool covering = false);
     QTreeWidgetItem* InsertItem(const std::string& label, QTreeWidgetItem* parent);
     QTreeWidgetItem** NodeOfType(int type);
     PageDisplay* m_pageDisplay = nullptr;

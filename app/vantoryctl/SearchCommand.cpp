@@ -33,9 +33,10 @@ Shown Limit(const SearchResult& result, size_t limit)
     return shown;
 }
 
+// A hit's group: the catalog is the one the search was built from.
 const ContentGroup& GroupOf(int type, int group)
 {
-    return *CatalogForType(type)->Group(group);
+    return *GroupOfType(type, group);
 }
 
 void PrintLines(const CtlInvocation& call, const Shown& shown)

@@ -104,7 +104,7 @@ void DownloadsWindow::Rebuild()
         m_list->scrollToBottom();
     m_list->setVisible(m_list->count() > 0);
     m_empty->setVisible(m_list->count() == 0);
-    m_clear->setEnabled(m_queue.ActiveCount() < static_cast<int>(m_queue.Entries().size()));
+    UpdateClearButton();
 }
 
 void DownloadsWindow::Refresh(int id)
@@ -112,6 +112,11 @@ void DownloadsWindow::Refresh(int id)
     if (const DownloadEntry* entry = m_queue.Entry(id))
         if (DownloadRow* row = Row(id))
             row->Show(*entry);
+    UpdateClearButton();
+}
+
+void DownloadsWindow::UpdateClearButton()
+{
     m_clear->setEnabled(m_queue.ActiveCount() < static_cast<int>(m_queue.Entries().size()));
 }
 

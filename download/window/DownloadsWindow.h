@@ -26,6 +26,8 @@ public:
 private:
     void Rebuild();
     void Refresh(int id);
+    // Clear Finished is there for rows that are over.
+    void UpdateClearButton();
     void OpenFile(int id);
     void ShowInFolder(int id);
 
