@@ -105,7 +105,42 @@
             observer.observe(pending[j]);
     }
 
+    // An items table of several cells to a row is laid out row by row (see
+    // the style sheet) as soon as its first row is whole, which is before
+    // anything of it is shown: the parser's changes reach this observer
+    // ahead of the first paint. A row is whole once the next has begun, or
+    // once the page is parsed.
+    function layOutByRows(table) {
+        var first = table.rows[0];
+        if (table.rows.length < 2 && document.readyState === "loading")
+            return false;
+        var cell = first && first.cells[0];
+        var item = cell && cell.firstElementChild;
+        var cells = first ? first.cells.length : 0;
+        if (cells >= 2 && cells <= 4 && item && item.classList.contains("item")) {
+            table.style.setProperty("--cells", String(cells));
+            table.setAttribute("data-cells", String(cells));
+            table.classList.add("by-rows");
+        }
+        return true;
+    }
+
+    function itemsTable() {
+        return document.querySelector("table.grid:not(.search-grid)");
+    }
+
+    var tableWatch = new MutationObserver(function () {
+        var table = itemsTable();
+        if (table && layOutByRows(table))
+            tableWatch.disconnect();
+    });
+    tableWatch.observe(document.documentElement, { childList: true, subtree: true });
+
     document.addEventListener("DOMContentLoaded", function () {
+        tableWatch.disconnect();
+        var table = itemsTable();
+        if (table)
+            layOutByRows(table);
         loadPicturesInView();
         // A table without cells: say so instead of showing nothing.
         var grids = document.querySelectorAll("table.grid");

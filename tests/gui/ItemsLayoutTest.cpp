@@ -1,0 +1,127 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+#include "GuiTestSupport.h"
+#include "app/CMainFrame.h"
+#include "catalog/ContentType.h"
+#include "pages/browser/CVantoryView.h"
+#include "tree/CLeftView.h"
+
+namespace {
+
+// The page's height, then the box of every cell of the items table and of
+// the card in it, once the page has settled: a card out of view is laid out
+// only when the view comes near, at the next frame.
+const QString kBoxes = QStringLiteral(R"JS(
+(function () {
+    var out = [String(document.scrollingElement.scrollHeight)];
+    document.querySelectorAll("table.grid td, table.grid td > div").forEach(function (e) {
+        var r = e.getBoundingClientRect();
+        out.push([r.left, r.top, r.width, r.height].join(","));
+    });
+    return out;
+})()
+)JS");
+
+std::vector<std::string> Names(int count)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < count; ++i)
+        names.push_back("Item " + std::to_string(i));
+    return names;
+}
+
+struct LayoutCase
+{
+    int type;
+    QTreeWidgetItem* CLeftView::*node;
+    int items;
+    bool byRows;  // several cells of items to a row
+};
+
+// Groups of every size around whole rows, of the types with three, two and
+// one cells to a row, and a long group whose rows out of view are skipped.
+const LayoutCase kCases[] = {
+    {CT_LOGOS, &CLeftView::m_hLogos, 1, false},      {CT_LOGOS, &CLeftView::m_hLogos, 2, true},
+    {CT_LOGOS, &CLeftView::m_hLogos, 3, true},       {CT_LOGOS, &CLeftView::m_hLogos, 4, true},
+    {CT_LOGOS, &CLeftView::m_hLogos, 5, true},       {CT_LOGOS, &CLeftView::m_hLogos, 6, true},
+    {CT_LOGOS, &CLeftView::m_hLogos, 401, true},     {CT_SCREENSAVERS, &CLeftView::m_hScreensavers, 3, true},
+    {CT_SCREENSAVERS, &CLeftView::m_hScreensavers, 4, true},
+    {CT_SCREENSAVERS, &CLeftView::m_hScreensavers, 300, true},
+    {CT_JAVA, &CLeftView::m_hJava, 5, false},
+};
+
+class ItemsLayoutTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        InstallTemplates();
+        for (int type : {CT_LOGOS, CT_SCREENSAVERS, CT_JAVA}) {
+            std::vector<TestGroup> groups;
+            for (const LayoutCase& c : kCases)
+                if (c.type == type)
+                    groups.push_back({std::to_string(c.items), "Size " + std::to_string(c.items), Names(c.items)});
+            WriteTypeCatalog(type, groups);
+        }
+        m_app = std::make_unique<RunningApp>();
+        ASSERT_TRUE(m_app->Started());
+        ASSERT_TRUE(WaitForLoaded(View()));
+    }
+
+    CVantoryView& View() { return *m_app->Browser(); }
+
+    // Shows the group's page and gives the boxes of its items as shown,
+    // then as the table lays them out.
+    bool ShowBothWays(const LayoutCase& c, QStringList& shown, QStringList& asTable)
+    {
+        CLeftView& tree = *m_app->Tree();
+        QTreeWidgetItem* group = nullptr;
+        for (int i = 0; i < (tree.*c.node)->childCount(); ++i)
+            if (CLeftView::ItemLabel((tree.*c.node)->child(i)) == "Size " + std::to_string(c.items))
+                group = (tree.*c.node)->child(i);
+        if (!group || !LoadsNewPage(View(), [&] { tree.SelectItem(group); }))
+            return false;
+        Pump(150);
+        shown = RunScript(View(), kBoxes).toStringList();
+        m_byRows = RunScript(View(), QStringLiteral("document.querySelector('table.grid').classList.contains('by-rows')"))
+                       .toBool();
+        m_width = RunScript(View(), QStringLiteral("document.documentElement.clientWidth")).toInt();
+        RunScript(View(), QStringLiteral("document.querySelector('table.grid').classList.remove('by-rows'); 1"));
+        Pump(150);
+        asTable = RunScript(View(), kBoxes).toStringList();
+        return true;
+    }
+
+    bool m_byRows = false;
+    int m_width = 0;
+    TestDir m_dir;
+    std::unique_ptr<RunningApp> m_app;
+};
+
+TEST_F(ItemsLayoutTest, RowsLaidOutOneByOneGiveEveryCellTheTablesBox)
+{
+    // A wide pane, and one narrow enough for the smaller spacing and cards.
+    for (const int frameWidth : {1280, 760}) {
+        m_app->Frame()->resize(frameWidth, 800);
+        for (const LayoutCase& c : kCases) {
+            SCOPED_TRACE(testing::Message() << "type " << c.type << ", " << c.items << " items, frame "
+                                            << frameWidth);
+            QStringList shown;
+            QStringList asTable;
+            ASSERT_TRUE(ShowBothWays(c, shown, asTable));
+            EXPECT_EQ(m_byRows, c.byRows);
+            EXPECT_GT(shown.size(), 2 * c.items);
+            EXPECT_EQ(shown, asTable);
+            if (frameWidth == 760) {
+                EXPECT_LT(m_width, 560);
+            }
+        }
+    }
+}
+
+} // namespace
