@@ -6,6 +6,7 @@
 #include "app/CVantoryApp.h"
 #include "app/startup/HugePageHeap.h"
 #include "app/startup/WorkingDirectory.h"
+#include "catalog/CatalogPreload.h"
 #include "pages/browser/BrowserEngine.h"
 
 namespace {
@@ -25,6 +26,10 @@ int main(int argc, char** argv)
     // Without its own directory the program still starts, on whatever
     // catalog is where it was started (the message says why).
     EnterWorkingDirectory("vantory", stderr);
+    // The catalogs load beside the making of the window, which takes the
+    // load over when it gets to it. The load reads nothing of the locale
+    // that the QApplication is about to set.
+    CatalogPreload::Start();
     // Both must be settled before the QApplication exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     PrepareBrowserEngine();

@@ -1,6 +1,7 @@
 #include "catalog/AtomicFileWriter.h"
 
 #include <atomic>
+#include <charconv>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -54,7 +55,10 @@ long WriterOfTemporary(std::string_view name)
     const std::string_view pid = name.substr(dot + 1, dash - dot - 1);
     if (!AllDigits(pid) || pid.size() > 9 || !AllDigits(name.substr(dash + 1)))
         return 0;
-    return std::strtol(std::string(pid).c_str(), nullptr, 10);
+    // Not strtol: the first load runs while the program sets its locale.
+    long value = 0;
+    std::from_chars(pid.data(), pid.data() + pid.size(), value);
+    return value;
 }
 
 bool ProcessIsGone(long pid)

@@ -1,6 +1,7 @@
 #include "catalog/document/CVantoryDoc.h"
 
 #include "updater/dialog/CompactProgress.h"
+#include "catalog/CatalogPreload.h"
 #include "catalog/CatalogRegistry.h"
 #include "catalog/ContentType.h"
 #include "catalog/DatabaseLoader.h"
@@ -29,7 +30,10 @@ void CVantoryDoc::LoadDatabase(bool rebuild, WriteFailures* failures)
     // The old index names items of the catalogs about to be replaced, and
     // a build of it may still be reading them.
     TheCatalogSearch().Clear();
-    LoadAllCatalogs(rebuild, [&dlg](int) { dlg.StepUpperBar(); }, failures);
+    const auto step = [&dlg](int) { dlg.StepUpperBar(); };
+    // At start the catalogs may be loading already, begun in main().
+    if (rebuild || !CatalogPreload::Take(step, failures))
+        LoadAllCatalogs(rebuild, step, failures);
     // Beside what follows the load, which does not wait for it; the first
     // query does.
     TheCatalogSearch().BuildInBackground();

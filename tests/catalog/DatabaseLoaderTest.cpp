@@ -6,10 +6,12 @@
 
 #include "CatalogSnapshot.h"
 #include "TestDir.h"
+#include "catalog/CatalogPreload.h"
 #include "catalog/CatalogRegistry.h"
 #include "catalog/ContentCatalog.h"
 #include "catalog/ContentType.h"
 #include "catalog/DatabaseLoader.h"
+#include "catalog/WriteFailures.h"
 
 namespace {
 
@@ -60,3 +62,36 @@ TEST(DatabaseLoaderTest, RebuildRewritesTypesInLoadOrder)
 }
 
 } // namespace
+
+// Begun once a process: the whole life of a load begun ahead in one test.
+TEST(CatalogPreloadTest, ALoadBegunAheadIsTakenOverOnceAndLeavesWhatALoadLeaves)
+{
+    TestDir dir;
+    for (int code : CONTENT_TYPE_LOAD_ORDER) {
+        const std::string type = "data/" + TypeKey(code) + "/";
+        WriteFile(type + "cats.xml", IndexXml({{"g", TypeTitle(code)}, {"h", "Other"}}));
+        WriteFile(type + "g/1.xml", "<items>" + Element("ressource", Element("lib", TypeKey(code))) + "</items>");
+    }
+    EXPECT_FALSE(CatalogPreload::Take({}, nullptr));
+
+    CatalogPreload::Start();
+    CatalogPreload::Start();  // no second load
+    std::vector<int> steps;
+    WriteFailures failures;
+    ASSERT_TRUE(CatalogPreload::Take([&](int code) { steps.push_back(code); }, &failures));
+    EXPECT_EQ(steps, std::vector<int>(CONTENT_TYPE_LOAD_ORDER.begin(), CONTENT_TYPE_LOAD_ORDER.end()));
+    EXPECT_TRUE(failures.Empty());
+    std::vector<std::vector<std::string>> taken;
+    for (int code : CONTENT_TYPE_LOAD_ORDER) {
+        taken.push_back(Snapshot(*CatalogForType(code)));
+        EXPECT_TRUE(fs::exists("data/" + TypeKey(code) + "/cats.dat")) << code;
+    }
+    EXPECT_EQ(taken[0][0], "group 0 lib=Ringtones (mono) id=g");
+
+    EXPECT_FALSE(CatalogPreload::Take({}, nullptr));
+    LoadAllCatalogs(false);
+    for (size_t i = 0; i < CONTENT_TYPE_LOAD_ORDER.size(); ++i)
+        EXPECT_EQ(Snapshot(*CatalogForType(CONTENT_TYPE_LOAD_ORDER[i])), taken[i]);
+    for (int code : CONTENT_TYPE_LOAD_ORDER)
+        CatalogForType(code)->Clear();
+}
