@@ -3,6 +3,9 @@
 #include <cstdlib>
 #include <string>
 
+#include <QQuickWindow>
+#include <QSGRendererInterface>
+
 #include "pages/browser/PageScheme.h"
 
 namespace {
@@ -21,5 +24,10 @@ bool PrepareBrowserEngine()
         flags += kWebRtcSwitch;
         ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.c_str(), 1);
     }
+    // An engine told not to use the graphics card draws its pages in
+    // memory; handing them to the window through OpenGL then only adds a
+    // software rasteriser's work to every repaint of the main window.
+    if (flags.find("--disable-gpu") != std::string::npos && !std::getenv("QT_QUICK_BACKEND"))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     return RegisterPageScheme();
 }
