@@ -281,6 +281,10 @@ int main(int argc, char** argv)
     const double showRatio = bench::Median(measures[1].loaded) / bench::Median(measures[1].fileLoaded);
     std::printf("\ngeneration 10,000 / 1,000 items = %.2f (target at most 12)\n", growth);
     std::printf("10,000 items: click->loaded / file->loaded = %.2f (target at most 1.5)\n", showRatio);
+    std::printf("1,000 items: click->loaded / file->loaded = %.2f (target at most 1.0)\n",
+                bench::Median(measures[0].loaded) / bench::Median(measures[0].fileLoaded));
+    std::printf("first paint after the click: %.0f ms and %.0f ms (target at most 150 ms)\n",
+                MedianOfKnown(measures[0].paint) * 1000, MedianOfKnown(measures[1].paint) * 1000);
     if (failed)
         std::printf("note: a page did not finish loading\n");
 
