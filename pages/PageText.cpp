@@ -78,19 +78,62 @@ void AppendEscaped(std::string& out, std::string_view text)
     }
 }
 
+namespace {
+
+struct PathRule
+{
+    std::string_view from;  // right behind a double quote, or "&apos;"
+    std::string_view before;
+    std::string_view after;
+};
+
+// In the order they are tried; "tpl/img/" goes before "img/".
+constexpr PathRule kPathRules[] = {
+    {"\"tpl/img/", "\"", "/tpl/img/"}, {"\"styles.css\"", "\"", "/tpl/styles.css\""},
+    {"\"img/", "\"", "/tpl/img/"},     {"\"hint.js", "\"", "hint.js"},
+    {"\"../data/", "\"", "/data/"},    {"&apos;", "'", ""},
+};
+
+} // namespace
+
 std::string ResolvePagePaths(std::string page, std::string_view dir)
 {
-    const std::string d(dir);
-    // The directory with "/" already as its separator: the form of it that
-    // names images is the same.
-    const std::string& f = d;
-    ReplaceAll(page, "\"tpl/img/", "\"" + f + "/tpl/img/");
-    ReplaceAll(page, "\"styles.css\"", "\"" + d + "/tpl/styles.css\"");
-    ReplaceAll(page, "\"img/", "\"" + d + "/tpl/img/");
-    ReplaceAll(page, "\"hint.js", "\"" + d + "hint.js");
-    ReplaceAll(page, "\"../data/", "\"" + d + "/data/");
-    ReplaceAll(page, "&apos;", "'");
-    return page;
+    // One pass over the page, which may be megabytes: the directory (an
+    // absolute path, encoded) holds nothing another rule would find.
+    std::string out;
+    out.reserve(page.size() + page.size() / 8);
+    const char* const begin = page.data();
+    const char* const end = begin + page.size();
+    const char* from = begin;
+    const char* quote = static_cast<const char*>(std::memchr(begin, '"', page.size()));
+    const char* amp = static_cast<const char*>(std::memchr(begin, '&', page.size()));
+    while (quote || amp) {
+        const char* at = !amp || (quote && quote < amp) ? quote : amp;
+        const std::string_view rest(at, static_cast<size_t>(end - at));
+        const PathRule* rule = nullptr;
+        for (const PathRule& r : kPathRules)
+            if (rest.starts_with(r.from)) {
+                rule = &r;
+                break;
+            }
+        const char* next = at + 1;
+        if (rule) {
+            out.append(from, at);
+            out.append(rule->before);
+            if (!rule->after.empty())
+                out.append(dir);
+            out.append(rule->after);
+            from = next = at + rule->from.size();
+        }
+        if (quote && quote < next)
+            quote = static_cast<const char*>(std::memchr(next, '"', static_cast<size_t>(end - next)));
+        if (amp && amp < next)
+            amp = static_cast<const char*>(std::memchr(next, '&', static_cast<size_t>(end - next)));
+    }
+    if (from == begin)
+        return page;
+    out.append(from, end);
+    return out;
 }
 
 std::string EncodePathForPage(std::string_view path)

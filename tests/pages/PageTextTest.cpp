@@ -81,6 +81,11 @@ TEST(ResolvePagePathsTest, RewritesQuotedReferencesInTheirOrder)
         // "tpl/img/" is rewritten once, by its own rule, before "img/".
         {"\"tpl/img/x\" \"img/y\"", "\"/home/u/run//tpl/img/x\" \"/home/u/run//tpl/img/y\""},
         {"\"hint.jsx\"", "\"/home/u/run/hint.jsx\""},
+        // References side by side, and at both ends of the page.
+        {"\"img/\"../data/x\"", "\"/home/u/run//tpl/img/\"/home/u/run//data/x\""},
+        {"&apos;&apos;\"img/", "''\"/home/u/run//tpl/img/"},
+        {"\"&apos;\"", "\"'\""},
+        {"&apos", "&apos"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ResolvePagePaths(c.page, dir), c.expected) << c.page;
