@@ -105,6 +105,7 @@ void CProgressDlg::CenterOnOwner()
 
 void CProgressDlg::ShowCompact()
 {
+    m_changesToPaint = true;
     m_cancelButton->hide();
     m_lowerTextCtrl->hide();
     m_lowerBar->hide();
@@ -116,6 +117,7 @@ void CProgressDlg::ShowCompact()
 
 void CProgressDlg::UpdateData()
 {
+    m_changesToPaint = true;
     ShowText(m_upperTextCtrl, m_upperText);
     ShowText(m_lowerTextCtrl, m_lowerText);
 }
@@ -123,10 +125,13 @@ void CProgressDlg::UpdateData()
 void CProgressDlg::UpdateWindow()
 {
     // What has changed is painted now, from inside the work, without the
-    // event loop; a dialog with nothing to paint costs nothing, so that
-    // work stepping its bar thousands of times is not slowed down by it.
-    if (isVisible())
+    // event loop. With nothing waiting it costs nothing: handing over posted
+    // events wakes the event loop for the others each time, and work steps
+    // its bar thousands of times.
+    if (isVisible() && m_changesToPaint) {
+        m_changesToPaint = false;
         QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
+    }
 }
 
 void CProgressDlg::SetPos(Bar bar, int position)
@@ -147,6 +152,7 @@ int CProgressDlg::GetRange(Bar bar) const
 
 void CProgressDlg::ApplyRange(Bar bar, int maximum)
 {
+    m_changesToPaint = true;
     m_range[bar] = std::max(0, maximum);
     m_pos[bar] = std::clamp(m_pos[bar], 0, m_range[bar]);
     ShowBar(bar);

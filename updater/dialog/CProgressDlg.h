@@ -81,4 +81,8 @@ private:
     QLabel* m_upperTextCtrl;
     int m_range[2] = {100, 100};  // a bar's range before any is set, as the control's default
     int m_pos[2] = {0, 0};
+    // Texts or a range changed since the last UpdateWindow: the controls
+    // asked for a repaint that waits among the posted events. A bar's
+    // position repaints at once by itself.
+    bool m_changesToPaint = true;
 };
