@@ -248,6 +248,32 @@ TEST(ProgressDlg, BarsKeepTheLowSixteenBitsOfTheRangeAndClampPositions)
     EXPECT_EQ(dialog.GetPos(ProgressTarget::UpperBar), 0);
 }
 
+TEST(ProgressDlg, ALongTableTellsTheBarOfEachQuarterPixelAndOfBothEnds)
+{
+    QMainWindow owner;
+    CProgressDlg dialog;
+    dialog.Create(&owner);
+    dialog.ShowCompact();
+    dialog.show();
+    auto* upper = static_cast<QProgressBar*>(dialog.GetDlgItem(IDC_PROGRESS_UPPER_BAR));
+    int told = 0;
+    QObject::connect(upper, &QProgressBar::valueChanged, [&] { ++told; });
+    for (const int items : {50000, 101, 7}) {
+        SCOPED_TRACE(items);
+        dialog.SetRange(ProgressTarget::UpperBar, items);
+        dialog.SetPos(ProgressTarget::UpperBar, 0);
+        told = 0;
+        const qint64 quarterPixel = items / (4 * upper->width()) + 1;
+        for (int i = 1; i <= items; ++i) {
+            dialog.StepUpperBar();
+            ASSERT_EQ(dialog.GetPos(ProgressTarget::UpperBar), i);
+            ASSERT_LE(i - upper->value(), quarterPixel);
+        }
+        EXPECT_EQ(upper->value(), items);
+        EXPECT_LE(told, std::min(items, 4 * upper->width() + 2));
+    }
+}
+
 TEST(ProgressDlg, TextsArePaintedAtOnceWithoutTheEventLoop)
 {
     QMainWindow owner;

@@ -217,8 +217,18 @@ void CProgressDlg::ShowBar(Bar bar)
     QProgressBar* control = bar == UpperBar ? m_upperBar : m_lowerBar;
     // QProgressBar shows a busy animation for the range 0 to 0; the
     // template's bar just stays empty.
-    control->setRange(0, std::max(1, m_range[bar]));
-    control->setValue(m_range[bar] == 0 ? 0 : m_pos[bar]);
+    const int maximum = std::max(1, m_range[bar]);
+    const int value = m_range[bar] == 0 ? 0 : m_pos[bar];
+    control->setRange(0, maximum);
+    // A table of thousands of items steps its bar thousands of times across
+    // a few hundred pixels, and the control weighs every step against its
+    // style's metrics. It is told of every quarter pixel the position moves
+    // and of both ends: all that a paint of it could show.
+    const auto quarter = [&](int position) {
+        return static_cast<qint64>(position) * 4 * std::max(1, control->width()) / maximum;
+    };
+    if (value == 0 || value == maximum || quarter(value) != quarter(control->value()))
+        control->setValue(value);
 }
 
 void CProgressDlg::ShowText(QLabel* control, const std::string& text)
