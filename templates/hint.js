@@ -86,23 +86,36 @@
         img.removeAttribute("data-src");
     }
 
+    // One watch to a table row, which loads the row's pictures together:
+    // a page of thousands of items has a third as many rows as pictures,
+    // and setting up the watches is work before the page counts as loaded.
     function loadPicturesInView() {
-        var pending = document.querySelectorAll("img[data-src]");
+        var rows = [];
+        document.querySelectorAll("table.grid").forEach(function (table) {
+            if (table.querySelector("img[data-src]"))
+                rows.push.apply(rows, table.rows);
+        });
+        var loose = document.querySelectorAll("img[data-src]:not(table.grid img)");
         if (!("IntersectionObserver" in window)) {
-            for (var k = 0; k < pending.length; ++k)
-                loadPicture(pending[k]);
+            document.querySelectorAll("img[data-src]").forEach(loadPicture);
             return;
         }
         var observer = new IntersectionObserver(function (entries) {
             entries.forEach(function (entry) {
-                if (entry.isIntersecting) {
-                    observer.unobserve(entry.target);
+                if (!entry.isIntersecting)
+                    return;
+                observer.unobserve(entry.target);
+                if (entry.target.tagName === "IMG")
                     loadPicture(entry.target);
-                }
+                else
+                    entry.target.querySelectorAll("img[data-src]").forEach(loadPicture);
             });
         }, { rootMargin: "600px 0px" });
-        for (var j = 0; j < pending.length; ++j)
-            observer.observe(pending[j]);
+        for (var r = 0; r < rows.length; ++r)
+            if (rows[r].cells.length)
+                observer.observe(rows[r]);
+        for (var j = 0; j < loose.length; ++j)
+            observer.observe(loose[j]);
     }
 
     // An items table of several cells to a row is laid out row by row (see

@@ -79,6 +79,21 @@ protected:
     // then as the table lays them out.
     bool ShowBothWays(const LayoutCase& c, QStringList& shown, QStringList& asTable)
     {
+        if (!Show(c))
+            return false;
+        shown = RunScript(View(), kBoxes).toStringList();
+        m_byRows = RunScript(View(), QStringLiteral("document.querySelector('table.grid').classList.contains('by-rows')"))
+                       .toBool();
+        m_width = RunScript(View(), QStringLiteral("document.documentElement.clientWidth")).toInt();
+        RunScript(View(), QStringLiteral("document.querySelector('table.grid').classList.remove('by-rows'); 1"));
+        Pump(150);
+        asTable = RunScript(View(), kBoxes).toStringList();
+        return true;
+    }
+
+    // Selects the group and waits until its page has loaded and settled.
+    bool Show(const LayoutCase& c)
+    {
         CLeftView& tree = *m_app->Tree();
         QTreeWidgetItem* group = nullptr;
         for (int i = 0; i < (tree.*c.node)->childCount(); ++i)
@@ -87,13 +102,6 @@ protected:
         if (!group || !LoadsNewPage(View(), [&] { tree.SelectItem(group); }))
             return false;
         Pump(150);
-        shown = RunScript(View(), kBoxes).toStringList();
-        m_byRows = RunScript(View(), QStringLiteral("document.querySelector('table.grid').classList.contains('by-rows')"))
-                       .toBool();
-        m_width = RunScript(View(), QStringLiteral("document.documentElement.clientWidth")).toInt();
-        RunScript(View(), QStringLiteral("document.querySelector('table.grid').classList.remove('by-rows'); 1"));
-        Pump(150);
-        asTable = RunScript(View(), kBoxes).toStringList();
         return true;
     }
 
@@ -122,6 +130,34 @@ TEST_F(ItemsLayoutTest, RowsLaidOutOneByOneGiveEveryCellTheTablesBox)
             }
         }
     }
+}
+
+// Pictures are asked for a row at a time as the row nears the view: those
+// of the first rows at once, those of the last row once it is scrolled to.
+TEST_F(ItemsLayoutTest, PicturesLoadRowByRowAsTheyComeNearTheView)
+{
+    // The smallest GIF: one transparent pixel.
+    static const char kGif[] = "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01\x00"
+                               "\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;";
+    const LayoutCase& big = kCases[6];
+    ASSERT_EQ(big.items, 401);
+    for (int i = 0; i < big.items; ++i) {
+        const std::string id = std::to_string(big.items);
+        WriteFile("data/logos/" + id + "/" + id + "-" + std::to_string(i) + ".gif", std::string(kGif, sizeof kGif - 1));
+    }
+    ASSERT_TRUE(Show(big));
+    const QString loaded = QStringLiteral(
+        "(function (row) { var imgs = row.querySelectorAll('img');"
+        "  return Array.prototype.filter.call(imgs, function (i) {"
+        "    return !i.hasAttribute('data-src') && i.complete && i.naturalWidth === 1; }).length; })(%1)");
+    const QString firstRow = QStringLiteral("document.querySelector('table.grid').rows[0]");
+    const QString lastRow = QStringLiteral("document.querySelector('table.grid').rows[133]");
+    ASSERT_TRUE(WaitFor([&] { return RunScript(View(), loaded.arg(firstRow)).toInt() == 3; }));
+    EXPECT_EQ(RunScript(View(), loaded.arg(lastRow)).toInt(), 0);
+    EXPECT_EQ(RunScript(View(), lastRow + QStringLiteral(".querySelectorAll('img[data-src]').length")).toInt(), 2);
+
+    RunScript(View(), QStringLiteral("window.scrollTo(0, document.scrollingElement.scrollHeight); 1"));
+    EXPECT_TRUE(WaitFor([&] { return RunScript(View(), loaded.arg(lastRow)).toInt() == 2; }));
 }
 
 } // namespace
