@@ -35,17 +35,15 @@ public:
         if (!m_started || m_taken)
             return false;
         m_taken = true;
-        for (size_t stepped = 0;;) {
+        for (size_t stepped = 0;; ++stepped) {
             m_changed.wait(lock, [&] { return m_done || stepped < m_loaded.size(); });
-            while (stepped < m_loaded.size()) {
-                const int code = m_loaded[stepped++];
-                lock.unlock();
-                if (afterType)
-                    afterType(code);
-                lock.lock();
-            }
-            if (m_done && stepped == m_loaded.size())
-                break;
+            if (stepped == m_loaded.size())
+                break;  // done, and every type stepped through
+            const int code = m_loaded[stepped];
+            lock.unlock();
+            if (afterType)
+                afterType(code);
+            lock.lock();
         }
         lock.unlock();
         m_thread.join();

@@ -80,18 +80,20 @@ void AppendEscaped(std::string& out, std::string_view text)
 
 namespace {
 
+// `from` becomes `lead`, then the directory when `withDirectory`, then `tail`.
 struct PathRule
 {
     std::string_view from;  // right behind a double quote, or "&apos;"
-    std::string_view before;
-    std::string_view after;
+    std::string_view lead;
+    bool withDirectory;
+    std::string_view tail;
 };
 
 // In the order they are tried; "tpl/img/" goes before "img/".
 constexpr PathRule kPathRules[] = {
-    {"\"tpl/img/", "\"", "/tpl/img/"}, {"\"styles.css\"", "\"", "/tpl/styles.css\""},
-    {"\"img/", "\"", "/tpl/img/"},     {"\"hint.js", "\"", "hint.js"},
-    {"\"../data/", "\"", "/data/"},    {"&apos;", "'", ""},
+    {"\"tpl/img/", "\"", true, "/tpl/img/"}, {"\"styles.css\"", "\"", true, "/tpl/styles.css\""},
+    {"\"img/", "\"", true, "/tpl/img/"},     {"\"hint.js", "\"", true, "hint.js"},
+    {"\"../data/", "\"", true, "/data/"},    {"&apos;", "'", false, ""},
 };
 
 } // namespace
@@ -101,7 +103,6 @@ std::string ResolvePagePaths(std::string page, std::string_view dir)
     // One pass over the page, which may be megabytes: the directory (an
     // absolute path, encoded) holds nothing another rule would find.
     std::string out;
-    out.reserve(page.size() + page.size() / 8);
     const char* const begin = page.data();
     const char* const end = begin + page.size();
     const char* from = begin;
@@ -118,11 +119,13 @@ std::string ResolvePagePaths(std::string page, std::string_view dir)
             }
         const char* next = at + 1;
         if (rule) {
+            if (out.empty())
+                out.reserve(page.size() + page.size() / 8);
             out.append(from, at);
-            out.append(rule->before);
-            if (!rule->after.empty())
+            out.append(rule->lead);
+            if (rule->withDirectory)
                 out.append(dir);
-            out.append(rule->after);
+            out.append(rule->tail);
             from = next = at + rule->from.size();
         }
         if (quote && quote < next)

@@ -90,16 +90,16 @@
     // a page of thousands of items has a third as many rows as pictures,
     // and setting up the watches is work before the page counts as loaded.
     function loadPicturesInView() {
+        if (!("IntersectionObserver" in window)) {
+            document.querySelectorAll("img[data-src]").forEach(loadPicture);
+            return;
+        }
         var rows = [];
         document.querySelectorAll("table.grid").forEach(function (table) {
             if (table.querySelector("img[data-src]"))
                 rows.push.apply(rows, table.rows);
         });
         var loose = document.querySelectorAll("img[data-src]:not(table.grid img)");
-        if (!("IntersectionObserver" in window)) {
-            document.querySelectorAll("img[data-src]").forEach(loadPicture);
-            return;
-        }
         var observer = new IntersectionObserver(function (entries) {
             entries.forEach(function (entry) {
                 if (!entry.isIntersecting)
@@ -132,7 +132,6 @@
         var cells = first ? first.cells.length : 0;
         if (cells >= 2 && cells <= 4 && item && item.classList.contains("item")) {
             table.style.setProperty("--cells", String(cells));
-            table.setAttribute("data-cells", String(cells));
             table.classList.add("by-rows");
         }
         return true;
