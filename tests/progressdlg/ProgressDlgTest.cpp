@@ -2,12 +2,14 @@
 #include <QCloseEvent>
 #include <QtTest/qtestspontaneevent.h>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <unistd.h>
@@ -271,6 +273,45 @@ TEST(ProgressDlg, ALongTableTellsTheBarOfEachQuarterPixelAndOfBothEnds)
         }
         EXPECT_EQ(upper->value(), items);
         EXPECT_LE(told, std::min(items, 4 * upper->width() + 2));
+    }
+}
+
+// Whether a pixel of a bar belongs to its fill rather than its empty field.
+bool InFill(const QImage& image, int x, const QPalette& palette)
+{
+    const auto distance = [](QColor a, QColor b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+    };
+    const QColor pixel = image.pixelColor(x, image.height() / 2);
+    return distance(pixel, palette.highlight().color()) < distance(pixel, palette.base().color());
+}
+
+TEST(ProgressDlg, BarsAreFilledToTheirPositionAtEveryStep)
+{
+    QMainWindow owner;
+    CProgressDlg dialog;
+    dialog.Create(&owner);
+    dialog.show();
+    auto* upper = static_cast<QProgressBar*>(dialog.GetDlgItem(IDC_PROGRESS_UPPER_BAR));
+    const int width = upper->width();
+    const struct {
+        int range;
+        int pos;
+    } cases[] = {{8, 0}, {8, 1}, {8, 4}, {8, 7}, {8, 8}, {101, 50}, {1000, 999}, {65535, 3}, {65535, 65535}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.pos << " of " << c.range);
+        dialog.SetRange(ProgressTarget::UpperBar, c.range);
+        dialog.SetPos(ProgressTarget::UpperBar, c.pos);
+        const QImage bar = upper->grab().toImage();
+        const int fill = static_cast<int>(static_cast<qint64>(c.pos) * width / c.range);
+        // Inside the frame: filled up to the position, empty after it.
+        if (fill >= 4) {
+            EXPECT_TRUE(InFill(bar, fill - 3, upper->palette()));
+        }
+        if (fill + 2 < width - 1) {
+            EXPECT_FALSE(InFill(bar, fill + 2, upper->palette()));
+        }
+        EXPECT_EQ(InFill(bar, width / 2, upper->palette()), fill > width / 2 + 1);
     }
 }
 

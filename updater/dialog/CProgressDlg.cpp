@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "updater/dialog/FlatBarStyle.h"
 #include "updater/dialog/ProgressDlgLayout.h"
 
 namespace {
@@ -27,6 +28,7 @@ QLabel* MakeText(QWidget* parent)
 QProgressBar* MakeBar(QWidget* parent)
 {
     auto* bar = new QProgressBar(parent);
+    bar->setStyle(FlatBarStyle::Shared());
     bar->setTextVisible(false);  // the template's bars show no percentage
     // The bar formats its hidden text at every step; in the C locale that
     // costs nothing, in the system's it dominates a long table's steps.
