@@ -4,6 +4,12 @@
 (function () {
     "use strict";
 
+    // Every page comes at the same address, so the engine takes showing the
+    // next one for a reload of this one and would scroll it to where this
+    // one was left. A new page starts at its top.
+    if ("scrollRestoration" in history)
+        history.scrollRestoration = "manual";
+
     // The program's own calls: any method of window.external takes one
     // string, a command name optionally followed by "|" and its argument.
     function send(command) {
@@ -141,6 +147,26 @@
         return document.querySelector("table.grid:not(.search-grid)");
     }
 
+    // Cards not yet shown stand in at the height the style sheet guesses.
+    // Once the first card has been drawn, the others take its height: the
+    // page's length then comes out right for items of this kind, and End or
+    // the end of the scroll bar reaches the last item at once, not rows
+    // before it. The first card is watched, not measured once: it is drawn
+    // a frame or more after the page has loaded, and again at a new width.
+    function fitCardsNotShown(table) {
+        var card = table.querySelector(".item");
+        if (!card || !("ResizeObserver" in window))
+            return;
+        new ResizeObserver(function () {
+            var style = getComputedStyle(card);
+            var rest = card.getBoundingClientRect().height
+                - parseFloat(style.paddingTop) - parseFloat(style.paddingBottom)
+                - parseFloat(style.borderTopWidth) - parseFloat(style.borderBottomWidth);
+            if (rest > 0)
+                table.style.setProperty("--item-rest", rest + "px");
+        }).observe(card);
+    }
+
     var tableWatch = new MutationObserver(function () {
         var table = itemsTable();
         if (table && layOutByRows(table))
@@ -151,8 +177,10 @@
     document.addEventListener("DOMContentLoaded", function () {
         tableWatch.disconnect();
         var table = itemsTable();
-        if (table)
+        if (table) {
             layOutByRows(table);
+            fitCardsNotShown(table);
+        }
         loadPicturesInView();
         // A table without cells: say so instead of showing nothing.
         var grids = document.querySelectorAll("table.grid");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
+#include <QTest>
 
 #include "GuiTestSupport.h"
 #include "app/CMainFrame.h"
@@ -68,6 +69,12 @@ protected:
                     groups.push_back({std::to_string(c.items), "Size " + std::to_string(c.items), Names(c.items)});
             WriteTypeCatalog(type, groups);
         }
+        // Cards taller than the style sheet's guess, all alike: names of
+        // several lines, of one length.
+        std::vector<std::string> longNames;
+        for (int i = 100; i < 400; ++i)
+            longNames.push_back("Wallpaper " + std::to_string(i) + " of those whose names take several lines");
+        WriteTypeCatalog(CT_WALLPAPERS, {{"300", "Size 300", longNames}});
         m_app = std::make_unique<RunningApp>();
         ASSERT_TRUE(m_app->Started());
         ASSERT_TRUE(WaitForLoaded(View()));
@@ -130,6 +137,45 @@ TEST_F(ItemsLayoutTest, RowsLaidOutOneByOneGiveEveryCellTheTablesBox)
             }
         }
     }
+}
+
+// A long page is as long before its rows are drawn as after: the rows not
+// yet shown stand in at the height of those drawn, so that End, or the
+// scroll bar pulled down, shows the last row at once instead of stopping
+// rows short of it.
+TEST_F(ItemsLayoutTest, TheEndOfALongPageIsReachedInOneGo)
+{
+    const QString height = QStringLiteral("document.scrollingElement.scrollHeight");
+    const QString atEnd = QStringLiteral(
+        "(function () { var page = document.scrollingElement;"
+        "  var cards = document.querySelectorAll('table.grid .item');"
+        "  var last = cards[cards.length - 1].getBoundingClientRect();"
+        "  return page.scrollTop + page.clientHeight >= page.scrollHeight - 1"
+        "      && last.bottom <= page.clientHeight + 1; })()");
+    const LayoutCase tall = {CT_WALLPAPERS, &CLeftView::m_hWallpapers, 300, true};
+    for (const LayoutCase& c : {kCases[6], kCases[9], tall}) {
+        SCOPED_TRACE(testing::Message() << "type " << c.type << ", " << c.items << " items");
+        ASSERT_TRUE(Show(c));
+        const int before = RunScript(View(), height).toInt();
+        QTest::mouseClick(View().focusProxy(), Qt::LeftButton, {}, QPoint(4, 4));
+        QTest::keyClick(View().focusProxy(), Qt::Key_End);
+        Pump(300);
+        EXPECT_NEAR(RunScript(View(), height).toInt(), before, 1);
+        EXPECT_TRUE(RunScript(View(), atEnd).toBool());
+    }
+}
+
+// Every page comes at the same address; the next one starts at its top all
+// the same, not where the one before was left.
+TEST_F(ItemsLayoutTest, ANewPageStartsAtItsTop)
+{
+    const QString top = QStringLiteral("document.scrollingElement.scrollTop");
+    ASSERT_TRUE(Show(kCases[6]));
+    RunScript(View(), QStringLiteral("window.scrollTo(0, document.scrollingElement.scrollHeight); 1"));
+    Pump(100);
+    ASSERT_GT(RunScript(View(), top).toInt(), 1000);
+    ASSERT_TRUE(Show(kCases[9]));
+    EXPECT_EQ(RunScript(View(), top).toInt(), 0);
 }
 
 // Pictures are asked for a row at a time as the row nears the view: those
