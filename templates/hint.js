@@ -151,8 +151,8 @@
     // Once the first card has been drawn, the others take its height: the
     // page's length then comes out right for items of this kind, and End or
     // the end of the scroll bar reaches the last item at once, not rows
-    // before it. The first card is watched, not measured once: it is drawn
-    // a frame or more after the page has loaded, and again at a new width.
+    // before it. The first card is watched, not measured once: the engine
+    // draws it only frames after it is parsed, and again at a new width.
     function fitCardsNotShown(table) {
         var card = table.querySelector(".item");
         if (!card || !("ResizeObserver" in window))
