@@ -55,6 +55,16 @@ void QueueClick(QWidget* widget)
                                                         Qt::NoModifier));
 }
 
+// Whether a pixel of a bar belongs to its fill rather than its empty field.
+bool InFill(const QImage& image, int x, const QPalette& palette)
+{
+    const auto distance = [](QColor a, QColor b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+    };
+    const QColor pixel = image.pixelColor(x, image.height() / 2);
+    return distance(pixel, palette.highlight().color()) < distance(pixel, palette.base().color());
+}
+
 // Reaches the event handlers that the window system calls.
 class TestDialog : public CProgressDlg
 {
@@ -274,16 +284,6 @@ TEST(ProgressDlg, ALongTableTellsTheBarOfEachQuarterPixelAndOfBothEnds)
         EXPECT_EQ(upper->value(), items);
         EXPECT_LE(told, std::min(items, 4 * upper->width() + 2));
     }
-}
-
-// Whether a pixel of a bar belongs to its fill rather than its empty field.
-bool InFill(const QImage& image, int x, const QPalette& palette)
-{
-    const auto distance = [](QColor a, QColor b) {
-        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
-    };
-    const QColor pixel = image.pixelColor(x, image.height() / 2);
-    return distance(pixel, palette.highlight().color()) < distance(pixel, palette.base().color());
 }
 
 TEST(ProgressDlg, BarsAreFilledToTheirPositionAtEveryStep)

@@ -10,6 +10,16 @@
 
 namespace {
 
+// The width of the fill for `value` in a field `width` pixels wide.
+int FillWidth(int minimum, int maximum, int value, int width)
+{
+    if (maximum <= minimum || width <= 0)
+        return 0;
+    const qint64 span = static_cast<qint64>(maximum) - minimum;
+    const qint64 done = std::clamp<qint64>(static_cast<qint64>(value) - minimum, 0, span);
+    return static_cast<int>(done * width / span);
+}
+
 // A one-pixel frame without its corner pixels, which reads as a slightly
 // rounded edge at no cost.
 void DrawFrame(QPainter& painter, const QRect& rect, const QColor& color)
@@ -33,7 +43,7 @@ void DrawGroove(QPainter& painter, const QStyleOption& option)
 void DrawFill(QPainter& painter, const QStyleOptionProgressBar& bar)
 {
     const QRect& field = bar.rect;
-    const int fill = FlatBarStyle::FillWidth(bar.minimum, bar.maximum, bar.progress, field.width());
+    const int fill = FillWidth(bar.minimum, bar.maximum, bar.progress, field.width());
     if (fill < 3 || field.height() < 3)
         return;
     const QRect done(field.left(), field.top(), fill, field.height());
@@ -60,15 +70,6 @@ FlatBarStyle* FlatBarStyle::Shared()
         shared->setParent(QCoreApplication::instance());
     }
     return shared;
-}
-
-int FlatBarStyle::FillWidth(int minimum, int maximum, int value, int width)
-{
-    if (maximum <= minimum || width <= 0)
-        return 0;
-    const qint64 span = static_cast<qint64>(maximum) - minimum;
-    const qint64 done = std::clamp<qint64>(static_cast<qint64>(value) - minimum, 0, span);
-    return static_cast<int>(done * width / span);
 }
 
 void FlatBarStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,

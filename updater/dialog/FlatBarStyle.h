@@ -19,9 +19,6 @@ public:
     // One style for all the dialog's bars, deleted with the application.
     static FlatBarStyle* Shared();
 
-    // The width of the fill for `value` in a field `width` pixels wide.
-    static int FillWidth(int minimum, int maximum, int value, int width);
-
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override;
 };
